@@ -1,0 +1,303 @@
+#include "model/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace ign {
+namespace {
+
+// Walks a text while skipping the characters the leading-number rule ignores.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) : text_(text) {}
+
+    int peek()
+    {
+        while (pos_ < text_.size() && isIgnored(text_[pos_]))
+            ++pos_;
+        return pos_ < text_.size() ? static_cast<unsigned char>(text_[pos_]) : -1;
+    }
+    void take() { ++pos_; }
+
+private:
+    static bool isIgnored(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int digitValue(int c, int base)
+{
+    int d = -1;
+    if (c >= '0' && c <= '9')
+        d = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        d = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        d = c - 'A' + 10;
+    return d >= 0 && d < base ? d : -1;
+}
+
+double readPrefixed(Cursor& cur, int base)
+{
+    double value = 0;
+    for (int d; (d = digitValue(cur.peek(), base)) >= 0; cur.take())
+        value = value * base + d;
+    return value;
+}
+
+}  // namespace
+
+double leadingNumber(std::string_view text)
+{
+    Cursor cur(text);
+    if (cur.peek() == '&') {
+        cur.take();
+        const int kind = cur.peek();
+        if (kind == 'H' || kind == 'h') {
+            cur.take();
+            return readPrefixed(cur, 16);
+        }
+        if (kind == 'O' || kind == 'o') {
+            cur.take();
+            return readPrefixed(cur, 8);
+        }
+        return 0;
+    }
+
+    bool negative = false;
+    if (cur.peek() == '+' || cur.peek() == '-') {
+        negative = cur.peek() == '-';
+        cur.take();
+    }
+    // Mantissa digits without leading zeros, and where the point stood.
+    std::string digits;
+    long long pointShift = 0;  // decimal exponent contributed by the point
+    bool seenPoint = false;
+    bool anyDigit = false;
+    for (int c = cur.peek();; c = cur.peek()) {
+        if (c >= '0' && c <= '9') {
+            anyDigit = true;
+            if (!(digits.empty() && c == '0'))
+                digits.push_back(static_cast<char>(c));
+            if (seenPoint)
+                --pointShift;
+            cur.take();
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            cur.take();
+        } else {
+            break;
+        }
+    }
+    if (!anyDigit || digits.empty())
+        return 0.0;
+
+    long long exponent = 0;
+    if (const int c = cur.peek(); c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+        Cursor save = cur;
+        cur.take();
+        bool expNegative = false;
+        if (cur.peek() == '+' || cur.peek() == '-') {
+            expNegative = cur.peek() == '-';
+            cur.take();
+        }
+        if (cur.peek() >= '0' && cur.peek() <= '9') {
+            for (int d; (d = digitValue(cur.peek(), 10)) >= 0; cur.take())
+                exponent = std::min(exponent * 10 + d, 100'000'000LL);
+            if (expNegative)
+                exponent = -exponent;
+        } else {
+            cur = save;  // "1E" is the number 1 followed by other text
+        }
+    }
+    // A digit string of any length keeps the exponent small enough for from_chars.
+    const long long totalExponent = exponent + pointShift;
+    const long long magnitude = totalExponent + static_cast<long long>(digits.size());
+    if (magnitude > 400)
+        return negative ? -std::numeric_limits<double>::infinity()
+                        : std::numeric_limits<double>::infinity();
+    if (magnitude < -400)
+        return negative ? -0.0 : 0.0;
+    std::string number = digits + 'e' + std::to_string(totalExponent);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range)
+        value = magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
+}
+
+double roundHalfEven(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double lower = std::floor(value);
+    const double fraction = value - lower;
+    if (fraction > 0.5)
+        return lower + 1;
+    if (fraction < 0.5)
+        return lower;
+    return std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+}
+
+double roundHalfAway(double value)
+{
+    if (!std::isfinite(value))
+        return value;
+    const double magnitude = std::fabs(value);
+    const double lower = std::floor(magnitude);
+    const double rounded = magnitude - lower >= 0.5 ? lower + 1 : lower;
+    return value < 0 ? -rounded : rounded;
+}
+
+std::optional<std::int32_t> toInt32HalfEven(double value)
+{
+    const double r = roundHalfEven(value);
+    if (!std::isfinite(r) || r < -2147483648.0 || r > 2147483647.0)
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
+std::string formatFixed(double value, int decimals, char decimalSeparator)
+{
+    if (!std::isfinite(value))
+        return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L, 1000.0L};
+    decimals = std::clamp(decimals, 0, 3);
+    // A double times 10^d needs at most 53 + 10 significant bits: the extended
+    // type holds the product exactly, so the tie test sees the true value.
+    const long double scaled = std::fabs(static_cast<long double>(value)) * kScale[decimals];
+    std::string digits;
+    if (scaled < 9.0e18L) {
+        const long double lower = std::floor(scaled);
+        const unsigned long long rounded =
+            static_cast<unsigned long long>(lower) + (scaled - lower >= 0.5L ? 1 : 0);
+        digits = std::to_string(rounded);
+    } else {
+        char buf[512];
+        const auto res = std::to_chars(buf, buf + sizeof buf, std::floor(std::fabs(value)),
+                                       std::chars_format::fixed, 0);
+        digits.assign(buf, res.ptr);
+        digits.append(static_cast<std::size_t>(decimals), '0');
+    }
+    if (digits.size() <= static_cast<std::size_t>(decimals))
+        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
+    std::string out = value < 0 && !isZero ? "-" : "";
+    out.append(digits, 0, digits.size() - static_cast<std::size_t>(decimals));
+    if (decimals > 0) {
+        out.push_back(decimalSeparator);
+        out.append(digits, digits.size() - static_cast<std::size_t>(decimals));
+    }
+    return out;
+}
+
+namespace {
+
+struct Decimal {
+    bool negative = false;
+    std::string digits;  // significant digits, no trailing zeros, at least one
+    int exponent = 0;    // value = 0.d1d2d3... x 10^(exponent + 1)
+};
+
+Decimal toDecimal(double value, int significant)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
+                                   significant - 1);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+    Decimal d;
+    std::size_t i = 0;
+    if (text[i] == '-') {
+        d.negative = true;
+        ++i;
+    }
+    const std::size_t e = text.find('e');
+    for (; i < e; ++i)
+        if (text[i] != '.')
+            d.digits.push_back(text[i]);
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+' ? 1 : 0), text.data() + text.size(),
+                    d.exponent);
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+    return d;
+}
+
+std::string plainForm(const Decimal& d, char separator, bool zeroBeforePoint)
+{
+    const int count = static_cast<int>(d.digits.size());
+    std::string out;
+    if (d.exponent >= 0) {
+        const int intDigits = d.exponent + 1;
+        if (count <= intDigits) {
+            out = d.digits + std::string(static_cast<std::size_t>(intDigits - count), '0');
+        } else {
+            out = d.digits.substr(0, static_cast<std::size_t>(intDigits)) + separator +
+                  d.digits.substr(static_cast<std::size_t>(intDigits));
+        }
+    } else {
+        out = zeroBeforePoint ? "0" : "";
+        out += separator;
+        out += std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
+    }
+    return out;
+}
+
+std::string exponentForm(const Decimal& d, char separator)
+{
+    std::string out = d.digits.substr(0, 1);
+    if (d.digits.size() > 1)
+        out += separator + d.digits.substr(1);
+    const int e = std::abs(d.exponent);
+    out += d.exponent < 0 ? "E-" : "E+";
+    if (e < 10)
+        out += '0';
+    out += std::to_string(e);
+    return out;
+}
+
+}  // namespace
+
+std::string formatGeneral(double value, char decimalSeparator)
+{
+    if (std::isnan(value))
+        return "0";
+    if (std::isinf(value))  // reads back as the same overflow, never as a plain number
+        return value < 0 ? "-1E+309" : "1E+309";
+    if (value == 0)
+        return "0";
+    const Decimal d = toDecimal(value, 15);
+    const int fractionDigits = static_cast<int>(d.digits.size()) - 1 - d.exponent;
+    const bool plain = d.exponent < 15 && fractionDigits <= 15;
+    return (d.negative ? "-" : "") +
+           (plain ? plainForm(d, decimalSeparator, true) : exponentForm(d, decimalSeparator));
+}
+
+std::string formatShort(float value)
+{
+    if (value == 0 || std::isnan(value))
+        return " 0";
+    if (std::isinf(value))
+        return value < 0 ? "-1E+39" : " 1E+39";
+    const Decimal d = toDecimal(static_cast<double>(value), 7);
+    const bool plain = d.exponent < 7 && d.exponent >= -5;
+    return (d.negative ? "-" : " ") +
+           (plain ? plainForm(d, '.', false) : exponentForm(d, '.'));
+}
+
+std::string hexUpper(std::uint32_t value)
+{
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, 16);
+    std::string out(buf, res.ptr);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'f')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+}  // namespace ign
