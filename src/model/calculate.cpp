@@ -80,7 +80,15 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
         next.coefB[c] = leadingNumber(in.text4[3 * c + 1]);
         next.coefC[c] = static_cast<float>(leadingNumber(in.text4[3 * c + 2]));
     }
-    if (!setControlPulse(next, leadingNumber(in.text1[4]))) {
+    // A field that overflows a double has no meaning, even where a formula
+    // would swallow the infinity (c = 1e400 makes the advance 0 everywhere).
+    const double pulse = leadingNumber(in.text1[4]);
+    bool finiteInputs = std::isfinite(pulse) && std::isfinite(state.inputDelaySec) &&
+                        std::isfinite(state.initialAdvanceDeg) && std::isfinite(state.pulseGapDeg);
+    for (std::size_t c = 0; c < 2; ++c)
+        finiteInputs = finiteInputs && std::isfinite(next.coefA[c]) && std::isfinite(next.coefB[c]) &&
+                       std::isfinite(next.coefC[c]);
+    if (!finiteInputs || !setControlPulse(next, pulse)) {
         refuse(out, notComputable);
         return out;
     }
