@@ -1,6 +1,7 @@
 #include "model/numbers.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -162,36 +163,70 @@ std::optional<std::int32_t> toInt32HalfEven(double value)
     return static_cast<std::int32_t>(r);
 }
 
+namespace {
+
+// |value| * 10^decimals rounded to an integer, halves away from zero, from the
+// exact binary value: value = m * 2^e, so the product m * 10^d is exact in
+// 128 bits and the bits shifted out decide the rounding. Nothing when the
+// result would not fit in 63 bits.
+std::optional<std::uint64_t> scaledMagnitude(double value, int decimals)
+{
+    static constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000};
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const int field = static_cast<int>((bits >> 52) & 0x7FF);
+    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+    int e = -1074;
+    if (field != 0) {
+        m |= std::uint64_t{1} << 52;
+        e = field - 1075;
+    }
+    const unsigned __int128 n = static_cast<unsigned __int128>(m) * kPow10[decimals];
+    constexpr unsigned __int128 kLimit = static_cast<unsigned __int128>(1) << 63;
+    if (e >= 0) {
+        if (e > 12 || (n << e) >= kLimit)
+            return std::nullopt;
+        return static_cast<std::uint64_t>(n << e);
+    }
+    const int shift = -e;
+    if (shift >= 127)
+        return 0;  // n < 2^63 lies far below one half of 2^shift
+    const unsigned __int128 one = static_cast<unsigned __int128>(1) << shift;
+    unsigned __int128 q = n >> shift;
+    if (2 * (n - (q << shift)) >= one)
+        ++q;
+    if (q >= kLimit)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(q);
+}
+
+}  // namespace
+
 std::string formatFixed(double value, int decimals, char decimalSeparator)
 {
     if (!std::isfinite(value))
         return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
-    static constexpr long double kScale[] = {1.0L, 10.0L, 100.0L, 1000.0L};
     decimals = std::clamp(decimals, 0, 3);
-    // A double times 10^d needs at most 53 + 10 significant bits: the extended
-    // type holds the product exactly, so the tie test sees the true value.
-    const long double scaled = std::fabs(static_cast<long double>(value)) * kScale[decimals];
+    const auto width = static_cast<std::size_t>(decimals);
+    char buf[400];
     std::string digits;
-    if (scaled < 9.0e18L) {
-        const long double lower = std::floor(scaled);
-        const unsigned long long rounded =
-            static_cast<unsigned long long>(lower) + (scaled - lower >= 0.5L ? 1 : 0);
-        digits = std::to_string(rounded);
+    if (const auto scaled = scaledMagnitude(value, decimals)) {
+        const auto res = std::to_chars(buf, buf + sizeof buf, *scaled);
+        digits.assign(buf, res.ptr);
+        if (digits.size() <= width)
+            digits.insert(0, width + 1 - digits.size(), '0');
     } else {
-        char buf[512];
-        const auto res = std::to_chars(buf, buf + sizeof buf, std::floor(std::fabs(value)),
+        // So large a double is a whole number: there is no fraction to round.
+        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
                                        std::chars_format::fixed, 0);
         digits.assign(buf, res.ptr);
-        digits.append(static_cast<std::size_t>(decimals), '0');
+        digits.append(width, '0');
     }
-    if (digits.size() <= static_cast<std::size_t>(decimals))
-        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
     const bool isZero = digits.find_first_not_of('0') == std::string::npos;
-    std::string out = value < 0 && !isZero ? "-" : "";
-    out.append(digits, 0, digits.size() - static_cast<std::size_t>(decimals));
+    std::string out = value < 0 && !isZero ? "-" : "";  // no minus on a result of zero
+    out.append(digits, 0, digits.size() - width);
     if (decimals > 0) {
         out.push_back(decimalSeparator);
-        out.append(digits, digits.size() - static_cast<std::size_t>(decimals));
+        out.append(digits, digits.size() - width, width);
     }
     return out;
 }

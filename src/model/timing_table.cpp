@@ -1,5 +1,6 @@
 #include "model/timing_table.h"
 
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -81,7 +82,9 @@ std::optional<LineBytes> fitLine(double delayLow, double delayHigh, double perio
 
 std::string wholeNumber(double v)
 {
-    return std::to_string(static_cast<long long>(v));
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
+    return std::string(buf, res.ptr);
 }
 
 }  // namespace
@@ -90,7 +93,8 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
                             char decimalSeparator)
 {
     TableRun run;
-    run.listing = "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
+    run.listing.reserve(1500);
+    run.listing += "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
     auto& delay = s.delayTicks[static_cast<std::size_t>(ch)];
     const auto& period = s.entryPeriod;
     const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
@@ -149,19 +153,24 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
 
         const double deviation = double{s.entryAdvance[e]} - achieved;
         const std::string deviationText = formatFixed(deviation, 2, decimalSeparator);
-        std::string row;
+        std::string& row = run.listing;
         row += e < 10 ? " " : "";
-        row += std::to_string(e) + ") ";
+        row += wholeNumber(static_cast<double>(e));
+        row += ") ";
         row += k < 100 ? " " : "";
-        row += wholeNumber(k) + "   ";
+        row += wholeNumber(k);
+        row += "   ";
         row += -b < 100 ? " " : "";
-        row += wholeNumber(-b) + "   ";
+        row += wholeNumber(-b);
+        row += "   ";
         row += formatFixed(rpm, 1, decimalSeparator);
         row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
-        row += "   " + formatFixed(achieved, 1, decimalSeparator) + "   ";
+        row += "   ";
+        row += formatFixed(achieved, 1, decimalSeparator);
+        row += "   ";
         row += deviationText.front() == '-' ? "" : "+";
-        row += deviationText + "\r\n";
-        run.listing += row;
+        row += deviationText;
+        row += "\r\n";
     }
     run.listing += "\r\n";
     return run;
