@@ -31,6 +31,7 @@ struct MapLoadResult {
     bool opened = false;
     int linesApplied = 0;
     std::string reason;  // in Russian, when !opened
+    std::size_t bytesRead = 0;
 };
 // Reads no more of the file than the 14 lines need.
 MapLoadResult loadMapFile(const std::filesystem::path& file, Inputs& in, int characteristic);

@@ -1,0 +1,135 @@
+#include "storage/text_lines.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace ign {
+namespace {
+
+constexpr std::size_t kChunkBytes = 64 * 1024;
+
+}  // namespace
+
+LineReader LineReader::ofBytes(std::string_view bytes, LineLimits limits)
+{
+    return LineReader(bytes, limits);
+}
+
+LineReader LineReader::ofFile(const std::filesystem::path& file, LineLimits limits)
+{
+    return LineReader(file, limits);
+}
+
+LineReader::LineReader(std::string_view bytes, LineLimits limits)
+    : limits_(limits), data_(bytes.substr(0, limits.totalBytes))
+{
+    bytesRead_ = data_.size();
+}
+
+LineReader::LineReader(const std::filesystem::path& file, LineLimits limits) : limits_(limits)
+{
+    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        openError_ = errno;
+        return;
+    }
+    // A folder opens for reading on this system but is no file to read.
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
+        openError_ = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        closeFile();
+        return;
+    }
+    atEnd_ = false;
+}
+
+LineReader::~LineReader()
+{
+    closeFile();
+}
+
+void LineReader::closeFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    atEnd_ = true;
+}
+
+// Appends one chunk after dropping the bytes already handed out; a read error
+// ends the input like the end of the file does.
+void LineReader::fill()
+{
+    const std::size_t want = std::min(kChunkBytes, limits_.totalBytes - bytesRead_);
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+    const std::size_t old = buffer_.size();
+    buffer_.resize(old + want);
+    ssize_t n = 0;
+    if (want > 0) {
+        do
+            n = ::read(fd_, buffer_.data() + old, want);
+        while (n < 0 && errno == EINTR);
+    }
+    buffer_.resize(old + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    data_ = buffer_;
+    if (n <= 0) {
+        closeFile();
+        return;
+    }
+    bytesRead_ += static_cast<std::size_t>(n);
+    if (bytesRead_ >= limits_.totalBytes)
+        closeFile();
+}
+
+bool LineReader::next(std::string& line)
+{
+    std::size_t scan = 0;  // offsets are relative to pos_, which fill() moves
+    for (;;) {
+        const std::string_view rest = data_.substr(pos_);
+        const std::size_t end = rest.find_first_of("\r\n", scan);
+        // A CR that ends the chunk may be the first half of CR LF.
+        const bool needMore =
+            end == std::string_view::npos || (rest[end] == '\r' && end + 1 == rest.size());
+        if (needMore && !atEnd_) {
+            if (end == std::string_view::npos && rest.size() > limits_.lineBytes) {
+                // Only the kept part of an overlong line stays in memory.
+                buffer_.resize(pos_ + limits_.lineBytes);
+                scan = limits_.lineBytes;
+            } else {
+                scan = end == std::string_view::npos ? rest.size() : end;
+            }
+            fill();
+            continue;
+        }
+        if (end == std::string_view::npos) {
+            if (rest.empty())
+                return false;
+            line.assign(rest.substr(0, limits_.lineBytes));
+            pos_ = data_.size();
+            return true;
+        }
+        line.assign(rest.substr(0, std::min(end, limits_.lineBytes)));
+        std::size_t skip = end + 1;
+        if (rest[end] == '\r' && skip < rest.size() && rest[skip] == '\n')
+            ++skip;
+        pos_ += skip;
+        return true;
+    }
+}
+
+void appendLine(std::string& text, std::string_view field)
+{
+    const std::size_t start = text.size();
+    text += field;
+    std::replace_if(
+        text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    text += "\r\n";
+}
+
+}  // namespace ign

@@ -1,0 +1,86 @@
+// Temporary folders and whole-file reads and writes for the file tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ign::test {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end of the test.
+class TempFolder {
+public:
+    TempFolder()
+    {
+        std::string name = (std::filesystem::temp_directory_path() / "ign-test-XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr)
+            ADD_FAILURE() << "cannot create a temporary folder";
+        path_ = name;
+    }
+    ~TempFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+    // Names of everything in the folder, for spotting a forgotten temporary file.
+    std::vector<std::string> entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            names.push_back(e.path().filename().string());
+        return names;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::filesystem::path& file, std::string_view bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A file of `prefix` followed by zeros up to `size` bytes, made sparse so that
+// a huge file costs neither time nor disk.
+inline void writeSparse(const std::filesystem::path& file, std::string_view prefix,
+                        std::uintmax_t size)
+{
+    writeBytes(file, prefix);
+    std::filesystem::resize_file(file, size);
+}
+
+// Splits at CR LF; a final CR LF closes the last line and opens none.
+inline std::vector<std::string> crlfLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find("\r\n");
+        lines.emplace_back(bytes.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        bytes.remove_prefix(end + 2);
+    }
+    return lines;
+}
+
+}  // namespace ign::test
