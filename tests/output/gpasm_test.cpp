@@ -2,25 +2,25 @@
 // controller's EEPROM must be exactly the table's bytes. gpasm accepts a DATA
 // value that does not fit a byte without a word, so only the image it produces
 // proves the table source is right.
-#include <gtest/gtest.h>
-
-#include <unistd.h>
+#include "model/calculate.h"
+#include "output/firmware_build.h"
+#include "output/table_source.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 
-#include "model/calculate.h"
-#include "output/firmware_build.h"
-#include "output/table_source.h"
-
-namespace ign {
-namespace {
+namespace ign
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -85,7 +85,8 @@ std::map<std::uint32_t, int> parseIntelHex(const std::string& text)
         const int type = bytes[3];
         if (type == 0x00) {
             for (int i = 0; i < bytes[0]; ++i)
-                image[upper + offset + static_cast<std::uint32_t>(i)] = bytes[4 + static_cast<std::size_t>(i)];
+                image[upper + offset + static_cast<std::uint32_t>(i)]
+                    = bytes[4 + static_cast<std::size_t>(i)];
         } else if (type == 0x04) {
             upper = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 16;
         } else if (type == 0x01) {
@@ -104,7 +105,8 @@ int tableByte(float value)
     return static_cast<int>(std::lround(value));
 }
 
-class AssembledTable : public ::testing::Test {
+class AssembledTable : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -128,7 +130,7 @@ protected:
         EXPECT_FALSE(outcome.refused);
         EXPECT_TRUE(writeTableSource(folder_ / kTableSourceFileName, state, in).ok);
         fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
-                      folder_ / kFirmwareSourceName);
+            folder_ / kFirmwareSourceName);
         const ProgramCall call = assemblerCall(HostSystem::Other);
         std::string command = "cd " + shellQuoted(folder_.string()) + " && " + call.program;
         for (const std::string& argument : call.arguments)
@@ -166,7 +168,8 @@ TEST_F(AssembledTable, EepromHoldsBothTablesAndTheLimits)
     for (int ch = 0; ch < 2; ++ch) {
         for (int e = kFirstEntry; e <= kLastEntry; ++e) {
             const int n = 60 * ch + 2 * (e - 2);
-            SCOPED_TRACE("characteristic " + std::to_string(ch + 1) + ", entry " + std::to_string(e));
+            SCOPED_TRACE(
+                "characteristic " + std::to_string(ch + 1) + ", entry " + std::to_string(e));
             EXPECT_EQ(eeprom(n), tableByte(state.segSlope[ch][e]));
             EXPECT_EQ(eeprom(n + 1), tableByte(-state.segOffset[ch][e]));
         }
@@ -204,5 +207,5 @@ TEST_F(AssembledTable, EepromHoldsBothTablesAndTheLimits)
     EXPECT_EQ(word(6), 0x3000);
 }
 
-}  // namespace
-}  // namespace ign
+} // namespace
+} // namespace ign
