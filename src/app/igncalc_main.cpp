@@ -1,19 +1,12 @@
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include "ui/main_window.h"
+#include "ui/qt_translation.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // Qt's own buttons and dialogs ("Да", "Нет", "Отмена") speak the
-    // program's language whatever the desktop's.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    const auto translation = ign::ui::installQtTranslation();
 
     ign::ui::MainWindow window;
     // Ending the program closes every window at once.
