@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include <QRadioButton>
+#include <QSignalSpy>
 
 namespace ign::ui::test {
 namespace {
@@ -136,6 +137,33 @@ TEST_F(Graphs, EditorCurvesMarkersAndOverlap)
     EXPECT_EQ(p4.pixel(150 - 2, 100 - 2), kBackground);
 }
 
+TEST_F(Graphs, PictureBoxesReportTheMouseInDrawingAreaPixels)
+{
+    start();
+    RasterSurface& p1 = picture(1);
+    QSignalSpy pressed(&p1, &RasterSurface::mousePressed);
+    QSignalSpy moved(&p1, &RasterSurface::mouseMoved);
+    QSignalSpy released(&p1, &RasterSurface::mouseReleased);
+    QSignalSpy doubled(&p1, &RasterSurface::doubleClicked);
+    // The sunken border takes two pixels on each side.
+    QTest::mousePress(&p1, Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseMove(&p1, QPoint(442, 202));
+    QTest::mouseRelease(&p1, Qt::RightButton, {}, QPoint(442, 202));
+    QTest::mouseDClick(&p1, Qt::LeftButton, {}, QPoint(12, 7));
+    ASSERT_GE(pressed.count(), 1);
+    EXPECT_EQ(pressed.first().at(0).value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(pressed.first().at(2).toPoint(), QPoint(0, 0));
+    ASSERT_GE(moved.count(), 1);
+    EXPECT_EQ(moved.first().at(1).toPoint(), QPoint(440, 200));
+    ASSERT_GE(released.count(), 1);
+    EXPECT_EQ(released.first().at(2).toPoint(), QPoint(440, 200));
+    ASSERT_EQ(doubled.count(), 1);
+    EXPECT_EQ(doubled.first().at(0).toPoint(), QPoint(10, 5));
+    // The strips have no border.
+    EXPECT_EQ(picture(4).drawingSize() + QSize(4, 4), picture(4).size());
+    EXPECT_EQ(picture(2).drawingSize(), picture(2).size());
+}
+
 TEST_F(Graphs, EditorRedrawIsCheapEnoughForEveryPointerMove)
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -153,8 +181,10 @@ TEST_F(Graphs, EditorRedrawIsCheapEnoughForEveryPointerMove)
         w.editorPoints()[0][5] = static_cast<float>(run % 50);
         w.DrawEditorCurves();
     }
-    const auto each = (std::chrono::steady_clock::now() - begin) / kRuns;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::microseconds>(each).count(), 300);
+    const auto each = std::chrono::duration_cast<std::chrono::microseconds>(
+        (std::chrono::steady_clock::now() - begin) / kRuns);
+    RecordProperty("microsecondsPerRedraw", static_cast<int>(each.count()));
+    EXPECT_LT(each.count(), 300);
 }
 
 }  // namespace
