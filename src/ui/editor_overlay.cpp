@@ -9,18 +9,6 @@
 #include "ui/widget_factory.h"
 
 namespace ign::ui {
-namespace {
-
-RasterSurface* makeSurface(QWidget* parent, const char* name, QRect rect, bool sunkenBorder)
-{
-    auto* surface = new RasterSurface(rect.size(), sunkenBorder, parent);
-    surface->setObjectName(QLatin1String(name));
-    surface->move(rect.topLeft());
-    surface->setLabelFont(scaleFont());
-    return surface;
-}
-
-}  // namespace
 
 EditorOverlay::EditorOverlay(QWidget* form)
 {

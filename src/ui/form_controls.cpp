@@ -21,15 +21,6 @@
 namespace ign::ui {
 namespace {
 
-RasterSurface* makeSurface(QWidget* parent, const char* name, QRect rect, bool sunkenBorder)
-{
-    auto* surface = new RasterSurface(rect.size(), sunkenBorder, parent);
-    surface->setObjectName(QLatin1String(name));
-    surface->move(rect.topLeft());
-    surface->setLabelFont(scaleFont());
-    return surface;
-}
-
 QAction* makeAction(QMenu* menu, const char* name, const QString& text,
                     const QKeySequence& shortcut = {})
 {

@@ -7,6 +7,7 @@
 
 #include "ui/field_colours.h"
 #include "ui/input_field.h"
+#include "ui/raster_surface.h"
 
 namespace ign::ui {
 
@@ -40,6 +41,15 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
     button->setGeometry(rect);
     setButtonColour(button, colour);
     return button;
+}
+
+RasterSurface* makeSurface(QWidget* parent, const char* name, QRect rect, bool sunkenBorder)
+{
+    auto* surface = new RasterSurface(rect.size(), sunkenBorder, parent);
+    surface->setObjectName(QLatin1String(name));
+    surface->move(rect.topLeft());
+    surface->setLabelFont(scaleFont());
+    return surface;
 }
 
 QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& items, bool editable,

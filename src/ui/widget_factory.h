@@ -18,6 +18,7 @@ class QWidget;
 namespace ign::ui {
 
 class InputField;
+class RasterSurface;
 
 // An array element's object name: "Text6" and 12 give "Text6_12".
 QString elementName(const char* array, int index);
@@ -26,6 +27,8 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, QRe
 InputField* makeField(QWidget* parent, const QString& name, const QString& text, QRect rect);
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text, QRect rect,
                         const QColor& colour);
+// A picture box for graphs or scale labels, writing labels in the scale font.
+RasterSurface* makeSurface(QWidget* parent, const char* name, QRect rect, bool sunkenBorder);
 // A drop-down list accepts only its items; an editable combo box any text,
 // offering the items as suggestions without adding what is typed.
 QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& items, bool editable,

@@ -2,7 +2,6 @@
 
 #include <chrono>
 
-#include <QRadioButton>
 #include <QSignalSpy>
 
 namespace ign::ui::test {
@@ -14,9 +13,7 @@ protected:
     // redraws, as a tab change does.
     void usePoints()
     {
-        action("settings")->trigger();
-        clickMark(find<QRadioButton>(QStringLiteral("Option1_1")));
-        click(button("Command4"));
+        chooseByPoints();
         window->DrawCurvesBySelectedMethod();
     }
 };

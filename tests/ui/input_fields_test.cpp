@@ -1,6 +1,5 @@
 #include "window_fixture.h"
 
-#include <QRadioButton>
 #include <QTabWidget>
 
 #include "ui/field_colours.h"
@@ -11,12 +10,6 @@ namespace {
 class InputFields : public WindowTest {
 protected:
     QTabWidget* tabs() const { return find<QTabWidget>(QStringLiteral("TabStrip1")); }
-    void usePoints()
-    {
-        action("settings")->trigger();
-        clickMark(find<QRadioButton>(QStringLiteral("Option1_1")));
-        click(button("Command4"));
-    }
 };
 
 TEST_F(InputFields, FocusSelectsTheWholeTextSoTheFirstKeyReplacesIt)
@@ -41,7 +34,7 @@ TEST_F(InputFields, FocusRemovesTheHighlight)
     QLineEdit* f = field("Text6", 3);
     highlightField(f);
     ASSERT_EQ(fieldBackground(f), kHighlightColour);
-    usePoints();
+    chooseByPoints();
     click(f);
     EXPECT_NE(fieldBackground(f), kHighlightColour);
 }
@@ -54,7 +47,7 @@ TEST_F(InputFields, EveryKeyReleaseRedrawsThePreview)
     EXPECT_EQ(countPixels(1, kGreen), 0);  // about -10 degrees: below the graph
     EXPECT_GT(countPixels(1, kYellow), 100);
 
-    usePoints();
+    chooseByPoints();
     QLineEdit* f = field("Text6", 3);
     click(f);
     QTest::keyClick(f, Qt::Key_Shift);
@@ -110,7 +103,7 @@ TEST_F(InputFields, TabsShowOneCharacteristicAndKeepTheTexts)
 TEST_F(InputFields, TabChangeInPointsModeRedrawsBothPointCurves)
 {
     start();
-    usePoints();
+    chooseByPoints();
     click(button("Command1"));
     tabs()->setCurrentIndex(1);
     EXPECT_EQ(pixel1(40, 196), kGreen);   // characteristic 1 at 1000 rpm

@@ -117,6 +117,14 @@ protected:
         sendKeys(w, text);
     }
 
+    // "По точкам" in the settings panel, applied; nothing is redrawn yet.
+    void chooseByPoints()
+    {
+        action("settings")->trigger();
+        clickMark(find<QWidget>(QStringLiteral("Option1_1")));
+        click(button("Command4"));
+    }
+
     QStringList listingLines() const
     {
         return find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().split(QLatin1Char('\n'));
