@@ -13,25 +13,34 @@
 
 #include "model/calculate.h"
 #include "output/table_source.h"
+#include "storage/presets.h"
 #include "storage/settings_file.h"
+#include "ui/about_window.h"
+#include "ui/build_output_window.h"
 #include "ui/curve_panels.h"
 #include "ui/editor_overlay.h"
 #include "ui/field_colours.h"
+#include "ui/firmware_builder.h"
 #include "ui/form_controls.h"
 #include "ui/input_field.h"
+#include "ui/map_commands.h"
 #include "ui/message_boxes.h"
+#include "ui/platform_services.h"
 #include "ui/raster_surface.h"
 #include "ui/settings_panel.h"
 #include "ui/table_panel.h"
+#include "ui/table_viewer.h"
 
 namespace ign::ui {
 namespace {
 
-MessageBoxes& chooseBoxes(MessageBoxes* given, std::unique_ptr<MessageBoxes>& own)
+// A service handed in by a test, or the real one, owned by the window.
+template <typename Real, typename Service>
+Service& chooseService(Service* given, std::unique_ptr<Service>& own)
 {
     if (given)
         return *given;
-    own = std::make_unique<QtMessageBoxes>();
+    own = std::make_unique<Real>();
     return *own;
 }
 
@@ -53,13 +62,19 @@ QString toQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qs
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
-      boxes_(chooseBoxes(options.messageBoxes, ownBoxes_)),
+      boxes_(chooseService<QtMessageBoxes>(options.messageBoxes, ownBoxes_)),
+      dialogs_(chooseService<QtFileDialogs>(options.fileDialogs, ownDialogs_)),
+      launcher_(chooseService<QtProcessLauncher>(options.processLauncher, ownLauncher_)),
+      opener_(chooseService<QtUrlOpener>(options.urlOpener, ownOpener_)),
       programFolder_(options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                      : options.programFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
       editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
-                   *controls_->editor->picture6())
+                   *controls_->editor->picture6()),
+      firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
+      viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
+      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
@@ -366,13 +381,61 @@ void MainWindow::Text6_KeyUp(int)
     DrawCurvesByPoints();
 }
 
-void MainWindow::open_table_Click() {}
-void MainWindow::make_hex_Click() {}
-void MainWindow::ij_Click() {}
-void MainWindow::ural_Click() {}
-void MainWindow::jawa_Click() {}
-void MainWindow::open_map_Click() {}
-void MainWindow::save_map_Click() {}
-void MainWindow::about_programm_Click() {}
+void MainWindow::make_hex_Click()
+{
+    // The build goes on after a refused calculation with the previous results,
+    // but never from a table file that could not be written: the firmware
+    // would carry an old table without a word.
+    Command1_Click();
+    if (saveTable())
+        firmware_->startAssembler();
+}
+
+void MainWindow::open_table_Click()
+{
+    viewer_->open(toQt(programFile(kTableSourceFileName).string()));
+}
+
+void MainWindow::applyEnginePreset(std::size_t preset)
+{
+    Inputs in = gatherInputs();
+    applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
+    controls_->curves->applyFrom(in);
+    DrawCurvesBySelectedMethod();
+}
+
+void MainWindow::ij_Click()
+{
+    applyEnginePreset(0);
+}
+
+void MainWindow::ural_Click()
+{
+    applyEnginePreset(1);
+}
+
+void MainWindow::jawa_Click()
+{
+    applyEnginePreset(2);
+}
+
+void MainWindow::open_map_Click()
+{
+    // Only the field texts change; the graph keeps its curves until the next
+    // redraw.
+    Inputs in = gatherInputs();
+    if (maps_->openMap(in, selectedCharacteristic()))
+        controls_->curves->applyFrom(in);
+}
+
+void MainWindow::save_map_Click()
+{
+    maps_->saveMap(gatherInputs(), selectedCharacteristic());
+}
+
+void MainWindow::about_programm_Click()
+{
+    AboutWindow::showSingle(opener_, this);
+}
 
 }  // namespace ign::ui

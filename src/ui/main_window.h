@@ -17,14 +17,23 @@
 namespace ign::ui {
 
 struct FormControls;
+class FileDialogs;
+class FirmwareBuilder;
+class MapCommands;
 class MessageBoxes;
+class ProcessLauncher;
 class RasterSurface;
+class TableViewer;
+class UrlOpener;
 
 struct MainWindowOptions {
     // Where Data.dat and IgnTable.asm live; the executable's folder when empty.
     QString programFolder;
-    // The window's message boxes; real ones when null.
+    // The platform services; the real ones for each that is null.
     MessageBoxes* messageBoxes = nullptr;
+    FileDialogs* fileDialogs = nullptr;
+    ProcessLauncher* processLauncher = nullptr;
+    UrlOpener* urlOpener = nullptr;
 };
 
 class MainWindow : public QMainWindow {
@@ -48,6 +57,7 @@ public:
 
     std::filesystem::path programFile(const char* fileName) const;
     MessageBoxes& messageBoxes() { return boxes_; }
+    FirmwareBuilder& firmwareBuilder() { return *firmware_; }
     FormControls& controls() { return *controls_; }
 
     // The drawing procedures of the two graphs.
@@ -71,9 +81,6 @@ public slots:
     void Text4_KeyUp(int index);
     void Text6_KeyUp(int index);
 
-    // The firmware build, the table viewer, the engine presets, the curve map
-    // files and the About window come with issue 4; until then these menu
-    // items do nothing.
     void open_table_Click();
     void make_hex_Click();
     void ij_Click();
@@ -102,15 +109,27 @@ private:
     bool saveTable();
     void tellWriteFailure(const std::filesystem::path& file, const std::string& reason);
     void showInputPanels();
+    void applyEnginePreset(std::size_t preset);
+    // The characteristic the selected tab edits, 0 or 1.
+    int selectedCharacteristic() const { return selectedTab() == 1 ? 0 : 1; }
 
     std::unique_ptr<MessageBoxes> ownBoxes_;
     MessageBoxes& boxes_;
+    std::unique_ptr<FileDialogs> ownDialogs_;
+    std::unique_ptr<ProcessLauncher> ownLauncher_;
+    std::unique_ptr<UrlOpener> ownOpener_;
+    FileDialogs& dialogs_;
+    ProcessLauncher& launcher_;
+    UrlOpener& opener_;
     QString programFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
     EditorGraph editorGraph_;
     CalcState state_;
     EditorPoints editorPoints_{};
+    std::unique_ptr<FirmwareBuilder> firmware_;
+    std::unique_ptr<TableViewer> viewer_;
+    std::unique_ptr<MapCommands> maps_;
 };
 
 }  // namespace ign::ui

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "fake_message_boxes.h"
+#include "fake_platform_services.h"
 #include "model/curves.h"
 #include "ui/form_controls.h"
 #include "ui/main_window.h"
@@ -46,6 +47,9 @@ class WindowTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
     FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
+    FakeProcessLauncher launcher;
+    FakeUrlOpener opener;
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override
@@ -63,7 +67,8 @@ protected:
     MainWindow& start()
     {
         window.reset();
-        window = std::make_unique<MainWindow>(MainWindowOptions{folder.path(), &boxes});
+        window = std::make_unique<MainWindow>(
+            MainWindowOptions{folder.path(), &boxes, &dialogs, &launcher, &opener});
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
