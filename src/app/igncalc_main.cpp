@@ -6,6 +6,8 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Names the user's data folder, used when the program's own folder is read-only.
+    QApplication::setApplicationName(QStringLiteral("igncalc"));
     const auto translation = ign::ui::installQtTranslation();
 
     ign::ui::MainWindow window;

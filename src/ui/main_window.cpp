@@ -26,6 +26,7 @@
 #include "ui/map_commands.h"
 #include "ui/message_boxes.h"
 #include "ui/platform_services.h"
+#include "ui/program_folder.h"
 #include "ui/raster_surface.h"
 #include "ui/settings_panel.h"
 #include "ui/table_panel.h"
@@ -66,8 +67,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       dialogs_(chooseService<QtFileDialogs>(options.fileDialogs, ownDialogs_)),
       launcher_(chooseService<QtProcessLauncher>(options.processLauncher, ownLauncher_)),
       opener_(chooseService<QtUrlOpener>(options.urlOpener, ownOpener_)),
-      programFolder_(options.programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                     : options.programFolder),
+      programFolder_(options.programFolder.isEmpty()
+                         ? chooseProgramFolder(QCoreApplication::applicationDirPath())
+                         : options.programFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
       editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),

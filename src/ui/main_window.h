@@ -27,7 +27,8 @@ class TableViewer;
 class UrlOpener;
 
 struct MainWindowOptions {
-    // Where Data.dat and IgnTable.asm live; the executable's folder when empty.
+    // Where Data.dat and IgnTable.asm live; when empty, the executable's folder
+    // or, where that cannot be written, the user's data folder.
     QString programFolder;
     // The platform services; the real ones for each that is null.
     MessageBoxes* messageBoxes = nullptr;
