@@ -1,0 +1,25 @@
+cmake_minimum_required(VERSION 3.22)
+# Installs the build into a scratch prefix and checks that both programs, the
+# desktop entry and the icon land where a desktop finds them.
+set(prefix "${BUILD_DIR}/install-check")
+file(REMOVE_RECURSE "${prefix}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(file bin/igncalc bin/igntable share/applications/igncalc.desktop
+             share/icons/hicolor/scalable/apps/igncalc.svg)
+  if(NOT EXISTS "${prefix}/${file}")
+    message(FATAL_ERROR "missing after install: ${file}")
+  endif()
+endforeach()
+file(STRINGS "${prefix}/share/applications/igncalc.desktop" entry)
+if(NOT "Exec=igncalc" IN_LIST entry OR NOT "Icon=igncalc" IN_LIST entry)
+  message(FATAL_ERROR "the desktop entry does not start igncalc with its icon")
+endif()
+execute_process(COMMAND "${prefix}/bin/igntable" --help RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the installed igntable does not run")
+endif()
+file(REMOVE_RECURSE "${prefix}")
