@@ -23,9 +23,11 @@
 #include "ui/firmware_builder.h"
 #include "ui/form_controls.h"
 #include "ui/input_field.h"
+#include "ui/main_graph_mouse.h"
 #include "ui/map_commands.h"
 #include "ui/message_boxes.h"
 #include "ui/platform_services.h"
+#include "ui/points_editor.h"
 #include "ui/program_folder.h"
 #include "ui/raster_surface.h"
 #include "ui/settings_panel.h"
@@ -76,8 +78,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                    *controls_->editor->picture6()),
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
-      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this))
+      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
+      pointsEditor_(new PointsEditor(*this))
 {
+    // The main graph's mouse handling is a child of the window and needs no
+    // further care.
+    new MainGraphMouse(*this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
     connectHandlers();
@@ -264,7 +270,12 @@ void MainWindow::DrawEditorGrid()
 
 void MainWindow::DrawEditorCurves()
 {
-    editorGraph_.drawCurves(editorPoints_);
+    editorGraph_.drawCurves(pointsEditor_->editorPoints());
+}
+
+EditorPoints& MainWindow::editorPoints()
+{
+    return pointsEditor_->editorPoints();
 }
 
 void MainWindow::DrawCurvesBySelectedMethod()

@@ -21,6 +21,7 @@ class FileDialogs;
 class FirmwareBuilder;
 class MapCommands;
 class MessageBoxes;
+class PointsEditor;
 class ProcessLauncher;
 class RasterSurface;
 class TableViewer;
@@ -51,7 +52,8 @@ public:
     const CalcState& calcState() const { return state_; }
     CalcState& calcState() { return state_; }
     // The points editor's angles, [characteristic][point 0..14].
-    EditorPoints& editorPoints() { return editorPoints_; }
+    EditorPoints& editorPoints();
+    PointsEditor& pointsEditor() { return *pointsEditor_; }
     // 1 for "График 1", 2 for "График 2".
     int selectedTab() const;
     bool byCoefficients() const;
@@ -127,10 +129,11 @@ private:
     MainGraph mainGraph_;
     EditorGraph editorGraph_;
     CalcState state_;
-    EditorPoints editorPoints_{};
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
+    // A child of the window, living as long as it does.
+    PointsEditor* pointsEditor_ = nullptr;
 };
 
 }  // namespace ign::ui
