@@ -116,6 +116,34 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_FALSE(editor().dragActive(1));
 }
 
+TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
+{
+    start();
+    openEditor();
+    drag(253, 447, 100);
+    press(4, Qt::RightButton, 400, 200);
+    move(4, Qt::RightButton, 240, 80);
+    QPlainTextEdit* text7 = box("Text7");
+    ASSERT_TRUE(text7->isVisible());
+    // The picture box is painted piece by piece around the box it carries.
+    const QImage screen = picture(4).grab().toImage();
+    const QImage& picture4 = picture(4).image();
+    for (int y = 0; y < picture4.height(); y += 3) {
+        for (int x = 0; x < picture4.width(); x += 3) {
+            const QPoint p = at(picture(4), x, y);
+            if (text7->geometry().contains(p))
+                continue;
+            ASSERT_EQ(screen.pixel(p) & 0xFFFFFF, picture4.pixel(x, y) & 0xFFFFFF) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(screen.pixel(at(picture(4), 247, 97)) & 0xFFFFFF, 0xFF0000u);
+    // The box itself covers the picture.
+    const QPoint inBox = text7->geometry().bottomRight() - QPoint(4, 4);
+    const QPoint under = inBox - at(picture(4), 0, 0);
+    EXPECT_NE(screen.pixel(inBox) & 0xFFFFFF, picture4.pixel(under) & 0xFFFFFF);
+    release(4, Qt::RightButton, 240, 80);
+}
+
 TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
 {
     start();
