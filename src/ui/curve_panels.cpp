@@ -33,8 +33,8 @@ QPoint pointRow(int k)
     return {column * 126, 6 + 32 * row};
 }
 
-constexpr int kPointLabelWidth = 82;
-constexpr int kPointFieldWidth = 38;
+constexpr int kPointLabelWidth = 88;
+constexpr int kPointFieldWidth = 34;
 
 }  // namespace
 
