@@ -52,6 +52,8 @@ TEST_F(MouseReading, LeftDragShowsTheBoxOnlyOverTheGraph)
         EXPECT_EQ(text3->toPlainText(), QString::fromUtf8(row.reading));
         // Just right of and below the pointer, which stands at (54 + x, 46 + y)
         // on the window.
+        EXPECT_EQ(picture(1).mapTo(text3->parentWidget(), at(picture(1), row.x, row.y)),
+                  QPoint(54 + row.x, 46 + row.y));
         EXPECT_EQ(text3->pos(), QPoint(row.x + 60, row.y + 60));
     }
     release(1, Qt::LeftButton, 440, 0);
