@@ -201,33 +201,45 @@ std::optional<std::uint64_t> scaledMagnitude(double value, int decimals)
 
 }  // namespace
 
-std::string formatFixed(double value, int decimals, char decimalSeparator)
+void appendFixed(std::string& out, double value, int decimals, char decimalSeparator)
 {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
+        return;
+    }
     decimals = std::clamp(decimals, 0, 3);
     const auto width = static_cast<std::size_t>(decimals);
-    char buf[400];
-    std::string digits;
+    char digits[400];
+    char* end = digits;
     if (const auto scaled = scaledMagnitude(value, decimals)) {
-        const auto res = std::to_chars(buf, buf + sizeof buf, *scaled);
-        digits.assign(buf, res.ptr);
-        if (digits.size() <= width)
-            digits.insert(0, width + 1 - digits.size(), '0');
+        // At least one digit before the separator: 5 at two decimals is "0.05".
+        char raw[24];
+        const auto res = std::to_chars(raw, raw + sizeof raw, *scaled);
+        const auto count = static_cast<std::size_t>(res.ptr - raw);
+        for (std::size_t pad = count; pad <= width; ++pad)
+            *end++ = '0';
+        end = std::copy(raw, res.ptr, end);
     } else {
         // So large a double is a whole number: there is no fraction to round.
-        const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value),
-                                       std::chars_format::fixed, 0);
-        digits.assign(buf, res.ptr);
-        digits.append(width, '0');
+        end = std::to_chars(digits, digits + sizeof digits - 4, std::fabs(value),
+                            std::chars_format::fixed, 0)
+                  .ptr;
+        end = std::fill_n(end, width, '0');
     }
-    const bool isZero = digits.find_first_not_of('0') == std::string::npos;
-    std::string out = value < 0 && !isZero ? "-" : "";  // no minus on a result of zero
-    out.append(digits, 0, digits.size() - width);
+    const auto total = static_cast<std::size_t>(end - digits);
+    if (value < 0 && std::find_if(digits, end, [](char c) { return c != '0'; }) != end)
+        out += '-';  // a result that rounds to zero carries no minus sign
+    out.append(digits, total - width);
     if (decimals > 0) {
-        out.push_back(decimalSeparator);
-        out.append(digits, digits.size() - width, width);
+        out += decimalSeparator;
+        out.append(end - width, width);
     }
+}
+
+std::string formatFixed(double value, int decimals, char decimalSeparator)
+{
+    std::string out;
+    appendFixed(out, value, decimals, decimalSeparator);
     return out;
 }
 

@@ -30,6 +30,8 @@ std::optional<std::int32_t> toInt32HalfEven(double value);
 // exact binary value halves away from zero. A result that rounds to zero has
 // no minus sign.
 std::string formatFixed(double value, int decimals, char decimalSeparator);
+// The same, appended to `out`.
+void appendFixed(std::string& out, double value, int decimals, char decimalSeparator);
 
 // The general number format: at most 15 significant digits, no trailing zeros
 // or separator, exponent form only where plain form cannot show the value.

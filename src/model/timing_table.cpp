@@ -80,11 +80,11 @@ std::optional<LineBytes> fitLine(double delayLow, double delayHigh, double perio
     return std::nullopt;  // an offset that oscillates has no valid line
 }
 
-std::string wholeNumber(double v)
+void appendWhole(std::string& out, double v)
 {
     char buf[24];
     const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
-    return std::string(buf, res.ptr);
+    out.append(buf, res.ptr);
 }
 
 }  // namespace
@@ -152,24 +152,31 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
         }
 
         const double deviation = double{s.entryAdvance[e]} - achieved;
-        const std::string deviationText = formatFixed(deviation, 2, decimalSeparator);
         std::string& row = run.listing;
-        row += e < 10 ? " " : "";
-        row += wholeNumber(static_cast<double>(e));
+        if (e < 10)
+            row += ' ';
+        appendWhole(row, static_cast<double>(e));
         row += ") ";
-        row += k < 100 ? " " : "";
-        row += wholeNumber(k);
+        if (k < 100)
+            row += ' ';
+        appendWhole(row, k);
         row += "   ";
-        row += -b < 100 ? " " : "";
-        row += wholeNumber(-b);
+        if (-b < 100)
+            row += ' ';
+        appendWhole(row, -b);
         row += "   ";
-        row += formatFixed(rpm, 1, decimalSeparator);
+        appendFixed(row, rpm, 1, decimalSeparator);
         row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
         row += "   ";
-        row += formatFixed(achieved, 1, decimalSeparator);
+        appendFixed(row, achieved, 1, decimalSeparator);
         row += "   ";
-        row += deviationText.front() == '-' ? "" : "+";
-        row += deviationText;
+        // "+" for a deviation that prints as zero or more; a negative one
+        // carries its own minus sign.
+        const std::size_t signAt = row.size();
+        row += '+';
+        appendFixed(row, deviation, 2, decimalSeparator);
+        if (row[signAt + 1] == '-')
+            row.erase(signAt, 1);
         row += "\r\n";
     }
     run.listing += "\r\n";
