@@ -129,6 +129,14 @@ TEST(NumbersGeneral, FifteenDigitsNoTrailingZeros)
     // What the general format writes reads back to the same number.
     for (double v : {8.3, 26.06, 391.8, 1.5e-20, 123456.789})
         EXPECT_DOUBLE_EQ(leadingNumber(formatGeneral(v, '.')), v);
+    // Found by fuzzing: a long hexadecimal field just below the largest
+    // double rounds up past it in fifteen digits; it must come back as the
+    // infinity a calculation refuses, never as some other finite number.
+    const double nearMax = leadingNumber("&H" + std::string(13, 'F') + std::string(243, '0'));
+    ASSERT_TRUE(std::isfinite(nearMax));
+    EXPECT_EQ(formatGeneral(nearMax, '.'), "1.79769313486232E+308");
+    EXPECT_TRUE(std::isinf(leadingNumber(formatGeneral(nearMax, '.'))));
+    EXPECT_EQ(formatGeneral(leadingNumber("1e400"), '.'), "1E+309");
 }
 
 TEST(NumbersShort, BlankForTheSignAndNoLeadingZero)
