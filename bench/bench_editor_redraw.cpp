@@ -45,7 +45,8 @@ struct OpenEditor {
         const QSize border = (picture4->size() - picture4->drawingSize()) / 2;
         return QPointF(x + border.width(), y + border.height());
     }
-    void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y) const
+    void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, int x,
+              int y) const
     {
         const QPointF pos = at(x, y);
         QMouseEvent event(type, pos, picture4->mapToGlobal(pos), button, buttons, Qt::NoModifier);

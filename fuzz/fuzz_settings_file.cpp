@@ -12,8 +12,8 @@ namespace {
 bool sameFields(const ign::Inputs& a, const ign::Inputs& b)
 {
     return a.combo1 == b.combo1 && a.combo2 == b.combo2 && a.check1 == b.check1 &&
-           a.option1 == b.option1 && a.text1 == b.text1 && a.text4 == b.text4 &&
-           a.text5 == b.text5 && a.text6 == b.text6;
+        a.option1 == b.option1 && a.text1 == b.text1 && a.text4 == b.text4 && a.text5 == b.text5 &&
+        a.text6 == b.text6;
 }
 
 }  // namespace

@@ -11,8 +11,8 @@
 
 namespace ign {
 
-inline constexpr int kEntries = 32;     // table entries 1..32, period i*256 ticks
-inline constexpr int kFirstEntry = 2;   // the firmware table holds entries 2..31
+inline constexpr int kEntries = 32;  // table entries 1..32, period i*256 ticks
+inline constexpr int kFirstEntry = 2;  // the firmware table holds entries 2..31
 inline constexpr int kLastEntry = 31;
 
 struct CalcState {

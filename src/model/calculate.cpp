@@ -84,18 +84,18 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
     // would swallow the infinity (c = 1e400 makes the advance 0 everywhere).
     const double pulse = leadingNumber(in.text1[4]);
     bool finiteInputs = std::isfinite(pulse) && std::isfinite(state.inputDelaySec) &&
-                        std::isfinite(state.initialAdvanceDeg) && std::isfinite(state.pulseGapDeg);
+        std::isfinite(state.initialAdvanceDeg) && std::isfinite(state.pulseGapDeg);
     for (std::size_t c = 0; c < 2; ++c)
-        finiteInputs = finiteInputs && std::isfinite(next.coefA[c]) && std::isfinite(next.coefB[c]) &&
-                       std::isfinite(next.coefC[c]);
+        finiteInputs = finiteInputs && std::isfinite(next.coefA[c]) &&
+            std::isfinite(next.coefB[c]) && std::isfinite(next.coefC[c]);
     if (!finiteInputs || !setControlPulse(next, pulse)) {
         refuse(out, notComputable);
         return out;
     }
 
     const TableRun first = computeTimingTable(next, in, 0, kRed, decimalSeparator);
-    const TableRun second = first.finite ? computeTimingTable(next, in, 1, kBlue, decimalSeparator)
-                                         : TableRun{};
+    const TableRun second =
+        first.finite ? computeTimingTable(next, in, 1, kBlue, decimalSeparator) : TableRun{};
     if (!first.finite || !second.finite) {
         refuse(out, notComputable);
         return out;

@@ -17,7 +17,7 @@ struct CalculateOutcome {
     // A refused calculation leaves the listing empty and the graph with its
     // grid only; the results of the previous calculation stay in the state.
     bool refused = false;
-    std::string listing;            // exactly as the listing box shows it, CR LF line ends
+    std::string listing;  // exactly as the listing box shows it, CR LF line ends
     std::vector<Message> messages;  // in the order they are shown
     std::vector<Segment> segments;  // computed curves, red then blue
 };

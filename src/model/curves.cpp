@@ -8,9 +8,15 @@
 namespace ign {
 namespace {
 
-double fieldNumber(const std::string& text) { return leadingNumber(text); }
+double fieldNumber(const std::string& text)
+{
+    return leadingNumber(text);
+}
 
-bool usable(float angle) { return std::isfinite(angle); }
+bool usable(float angle)
+{
+    return std::isfinite(angle);
+}
 
 }  // namespace
 

@@ -24,8 +24,14 @@ inline constexpr Rgb kBlue{0, 0, 255};
 
 // Colour of a characteristic as a wanted curve (green, yellow) and as a
 // computed table or editor marker (red, blue).
-inline Rgb wantedColour(int characteristic) { return characteristic == 0 ? kGreen : kYellow; }
-inline Rgb computedColour(int characteristic) { return characteristic == 0 ? kRed : kBlue; }
+inline Rgb wantedColour(int characteristic)
+{
+    return characteristic == 0 ? kGreen : kYellow;
+}
+inline Rgb computedColour(int characteristic)
+{
+    return characteristic == 0 ? kRed : kBlue;
+}
 
 // A curve segment between two points of a graph; drawn with the curve stroke
 // (twice, the second time one pixel higher).
@@ -35,11 +41,23 @@ struct Segment {
 };
 
 // Main graph mapping: n rpm, a degrees to pixels of the drawing area.
-inline double mainX(double rpm) { return rpm / 25; }
-inline double mainY(double deg) { return 200 - 4 * deg; }
+inline double mainX(double rpm)
+{
+    return rpm / 25;
+}
+inline double mainY(double deg)
+{
+    return 200 - 4 * deg;
+}
 // Points editor mapping.
-inline double editorX(double rpm) { return rpm / 20; }
-inline double editorY(double deg) { return 500 - 10 * deg; }
+inline double editorX(double rpm)
+{
+    return rpm / 20;
+}
+inline double editorY(double deg)
+{
+    return 500 - 10 * deg;
+}
 
 // The coefficient curves of both characteristics at the table speeds
 // entryRpm(1..31), characteristic 1 first. A point where the formula divides

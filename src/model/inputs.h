@@ -15,12 +15,12 @@ struct Inputs {
     // Combo2(0): Nmin, the speed from which the advance regulation works.
     // Combo2(1): Nmax, the maximum speed with the break-in function on.
     std::array<std::string, 2> combo2{"1000", "3000"};
-    bool check1 = false;                       // save automatically on exit
+    bool check1 = false;  // save automatically on exit
     std::array<bool, 2> option1{true, false};  // by coefficients / by points
-    std::array<std::string, 7> text1{};        // elements 1..6 are used
-    std::array<std::string, 6> text4{};        // coefficients a, b, c of both characteristics
-    std::array<std::string, 60> text5{};       // the never-shown table panel
-    std::array<std::string, 24> text6{};       // points of both characteristics
+    std::array<std::string, 7> text1{};  // elements 1..6 are used
+    std::array<std::string, 6> text4{};  // coefficients a, b, c of both characteristics
+    std::array<std::string, 60> text5{};  // the never-shown table panel
+    std::array<std::string, 24> text6{};  // points of both characteristics
 
     bool byCoefficients() const { return option1[0]; }
 };
@@ -33,13 +33,25 @@ inline constexpr std::array<const char*, 4> kPrescalerItems{"1", "2", "4", "8"};
 inline constexpr std::array<const char*, 2> kPulseCountItems{"1", "2"};
 inline constexpr std::array<const char*, 5> kNminItems{"950", "1000", "1500", "2000", "2500"};
 inline constexpr std::array<const char*, 8> kNmaxItems{"2000", "3000", "4000", "5000",
-                                                      "6000", "7000", "8000", "9000"};
+                                                       "6000", "7000", "8000", "9000"};
 
 // Field indices of one characteristic (0 or 1).
-inline int coefficientBase(int characteristic) { return characteristic == 0 ? 0 : 3; }
-inline int pointBase(int characteristic) { return characteristic == 0 ? 0 : 11; }
-inline int topPointField(int characteristic) { return characteristic == 0 ? 22 : 23; }
+inline int coefficientBase(int characteristic)
+{
+    return characteristic == 0 ? 0 : 3;
+}
+inline int pointBase(int characteristic)
+{
+    return characteristic == 0 ? 0 : 11;
+}
+inline int topPointField(int characteristic)
+{
+    return characteristic == 0 ? 22 : 23;
+}
 // The Text6 element of point j (0..10 at j*1000 rpm) of a characteristic.
-inline int pointField(int characteristic, int j) { return pointBase(characteristic) + j; }
+inline int pointField(int characteristic, int j)
+{
+    return pointBase(characteristic) + j;
+}
 
 }  // namespace ign

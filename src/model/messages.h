@@ -34,7 +34,8 @@ inline constexpr const char* kByteRange =
 inline constexpr const char* kNotComputable =
     "Расчет невозможен: при заданных значениях угол опережения или постоянные контроллера не "
     "определены (деление на ноль или переполнение). Проверьте коэффициенты и настройки.";
-inline constexpr const char* kDelayRange = "Время задержки должно находиться в пределах 30...1000 мкс";
+inline constexpr const char* kDelayRange =
+    "Время задержки должно находиться в пределах 30...1000 мкс";
 inline constexpr const char* kPulseRange =
     "Длительность управляющего импульса должна находиться в пределах 10...3000 мкс";
 }  // namespace text

@@ -13,7 +13,7 @@ namespace {
 // Walks a text while skipping the characters the leading-number rule ignores.
 class Cursor {
 public:
-    explicit Cursor(std::string_view text) : text_(text) {}
+    explicit Cursor(std::string_view text) : text_(text) { }
 
     int peek()
     {
@@ -248,14 +248,14 @@ namespace {
 struct Decimal {
     bool negative = false;
     std::string digits;  // significant digits, no trailing zeros, at least one
-    int exponent = 0;    // value = 0.d1d2d3... x 10^(exponent + 1)
+    int exponent = 0;  // value = 0.d1d2d3... x 10^(exponent + 1)
 };
 
 Decimal toDecimal(double value, int significant)
 {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific,
-                                   significant - 1);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significant - 1);
     const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
     Decimal d;
     std::size_t i = 0;
@@ -284,7 +284,7 @@ std::string plainForm(const Decimal& d, char separator, bool zeroBeforePoint)
             out = d.digits + std::string(static_cast<std::size_t>(intDigits - count), '0');
         } else {
             out = d.digits.substr(0, static_cast<std::size_t>(intDigits)) + separator +
-                  d.digits.substr(static_cast<std::size_t>(intDigits));
+                d.digits.substr(static_cast<std::size_t>(intDigits));
         }
     } else {
         out = zeroBeforePoint ? "0" : "";
@@ -321,7 +321,7 @@ std::string formatGeneral(double value, char decimalSeparator)
     const int fractionDigits = static_cast<int>(d.digits.size()) - 1 - d.exponent;
     const bool plain = d.exponent < 15 && fractionDigits <= 15;
     return (d.negative ? "-" : "") +
-           (plain ? plainForm(d, decimalSeparator, true) : exponentForm(d, decimalSeparator));
+        (plain ? plainForm(d, decimalSeparator, true) : exponentForm(d, decimalSeparator));
 }
 
 std::string formatShort(float value)
@@ -332,8 +332,7 @@ std::string formatShort(float value)
         return value < 0 ? "-1E+39" : " 1E+39";
     const Decimal d = toDecimal(static_cast<double>(value), 7);
     const bool plain = d.exponent < 7 && d.exponent >= -5;
-    return (d.negative ? "-" : " ") +
-           (plain ? plainForm(d, '.', false) : exponentForm(d, '.'));
+    return (d.negative ? "-" : " ") + (plain ? plainForm(d, '.', false) : exponentForm(d, '.'));
 }
 
 std::string hexUpper(std::uint32_t value)

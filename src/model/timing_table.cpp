@@ -105,7 +105,8 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
         s.entryRpm[i] = entrySpeedRpm(period[i], s.tickSec);
         if (in.byCoefficients()) {
             const auto c = static_cast<std::size_t>(ch);
-            s.entryAdvance[i] = coefficientAdvance(s.coefA[c], s.coefB[c], s.coefC[c], s.entryRpm[i]);
+            s.entryAdvance[i] =
+                coefficientAdvance(s.coefA[c], s.coefB[c], s.coefC[c], s.entryRpm[i]);
         }
         // Crank angle to wait after the pulse was seen, less the angle turned
         // during the input delay (6*rpm degrees per second), in timer ticks.

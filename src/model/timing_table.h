@@ -13,11 +13,11 @@
 namespace ign {
 
 struct TableRun {
-    std::string listing;            // heading, rows 2..31, closing empty line
+    std::string listing;  // heading, rows 2..31, closing empty line
     std::vector<Segment> segments;  // the computed curve, entries 32 down to 2
-    bool smallAngle = false;        // an achieved delay came out negative
-    bool byteOverflow = false;      // a slope or offset byte lies outside 0..255
-    bool finite = true;             // false: the numbers are not defined
+    bool smallAngle = false;  // an achieved delay came out negative
+    bool byteOverflow = false;  // a slope or offset byte lies outside 0..255
+    bool finite = true;  // false: the numbers are not defined
 };
 
 // Computes characteristic 0 or 1 into `state` (entryRpm, entryAdvance,

@@ -1,7 +1,6 @@
 #include "output/firmware_build.h"
 
-namespace ign
-{
+namespace ign {
 
 HostSystem currentHost()
 {
@@ -17,22 +16,23 @@ ProgramCall assemblerCall(HostSystem host)
     if (host == HostSystem::Windows) {
         // No object file and no listing; the two blanks before the source
         // name are how the command line has always been given.
-        return { "mpasm.exe", { "/p16F628a", "/o-", "/l-", kFirmwareSourceName },
-            "/p16F628a /o- /l-  kom.ASM" };
+        return {"mpasm.exe",
+                {"/p16F628a", "/o-", "/l-", kFirmwareSourceName},
+                "/p16F628a /o- /l-  kom.ASM"};
     }
-    return { "gpasm", { "-p", "16F628A", kFirmwareSourceName }, "-p 16F628A kom.ASM" };
+    return {"gpasm", {"-p", "16F628A", kFirmwareSourceName}, "-p 16F628A kom.ASM"};
 }
 
 ProgramCall tableViewerCall()
 {
-    return { "notepad.exe", { "IgnTable.ASM" }, "IgnTable.ASM" };
+    return {"notepad.exe", {"IgnTable.ASM"}, "IgnTable.ASM"};
 }
 
 std::vector<std::string> assemblerLeftovers(HostSystem host)
 {
     if (host == HostSystem::Windows)
         return {};
-    return { "kom.lst", "kom.cod" };
+    return {"kom.lst", "kom.cod"};
 }
 
 std::string assemblerStatusText(bool started, bool crashed, int exitCode)
@@ -56,4 +56,4 @@ std::string tableViewerFailedText(const std::string& file)
     return "Не удалось открыть файл таблицы " + file + ": нет программы для его просмотра.";
 }
 
-} // namespace ign
+}  // namespace ign

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace ign
-{
+namespace ign {
 
 enum class HostSystem { Windows, Other };
 
@@ -37,8 +36,8 @@ ProgramCall tableViewerCall();
 // be told to skip its listing and its symbol file.
 std::vector<std::string> assemblerLeftovers(HostSystem host);
 
-inline constexpr const char* kAssemblerNotFound
-    = "Компилятор MPASM.EXE не найден, файл прошивки не может быть создан";
+inline constexpr const char* kAssemblerNotFound =
+    "Компилятор MPASM.EXE не найден, файл прошивки не может быть создан";
 
 // The line under the assembler's output once it has ended.
 std::string assemblerStatusText(bool started, bool crashed, int exitCode);
@@ -47,4 +46,4 @@ std::string assemblerStatusText(bool started, bool crashed, int exitCode);
 std::string tableMissingText(const std::string& file);
 std::string tableViewerFailedText(const std::string& file);
 
-} // namespace ign
+}  // namespace ign

@@ -13,7 +13,7 @@ constexpr const char* kCommentGap = "           ; ";
 std::string titleLine(int characteristic)
 {
     return "; " + std::string(35, '-') + " Характеристика " + std::to_string(characteristic) + " " +
-           std::string(43, '-');
+        std::string(43, '-');
 }
 
 std::string wholeNumber(float v)
@@ -28,7 +28,8 @@ void appendTable(std::vector<std::string>& lines, const CalcState& s, int ch)
     const std::uint32_t base = ch == 0 ? 0 : 60;
     for (std::size_t e = kFirstEntry; e <= kLastEntry; ++e) {
         const auto address = base + 2 * static_cast<std::uint32_t>(e - 2);
-        lines.push_back(kDataPrefix + ("." + wholeNumber(slope[e])) + kCommentGap + hexUpper(address));
+        lines.push_back(kDataPrefix + ("." + wholeNumber(slope[e])) + kCommentGap +
+                        hexUpper(address));
         lines.push_back(kDataPrefix + ("." + wholeNumber(-offset[e])) + kCommentGap +
                         hexUpper(address + 1));
     }
@@ -61,7 +62,8 @@ std::vector<std::string> tableSourceLines(const CalcState& s, const Inputs& in)
     lines.emplace_back();
     // The firmware waits in 3-cycle loops after a fixed 27 us of its own.
     const double delayMicros = leadingNumber(in.text1[3]);
-    lines.push_back("INPUT_DELAY          EQU         ." + formatFixed((delayMicros - 27) / 3, 0, '.'));
+    lines.push_back("INPUT_DELAY          EQU         ." +
+                    formatFixed((delayMicros - 27) / 3, 0, '.'));
     lines.push_back("T2CON_RESET          EQU         B'0" + s.t2conPostscale + "000'");
     lines.push_back("PR2_RESET            EQU         ." + std::to_string(s.pr2Reset));
     lines.push_back(leadingNumber(in.combo1[1]) == 1 ? "#define      single_pulse"

@@ -60,8 +60,8 @@ WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_v
 
     // A file-size limit raises SIGXFSZ, which would end the program instead of
     // failing the write; the write must fail with EFBIG and report it.
-    struct sigaction ignore {};
-    struct sigaction previous {};
+    struct sigaction ignore { };
+    struct sigaction previous { };
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGXFSZ, &ignore, &previous);
 

@@ -8,10 +8,10 @@
 namespace ign {
 
 struct EnginePreset {
-    const char* menuName;                      // "ij", "ural", "jawa"
-    const char* caption;                       // menu text
-    std::array<const char*, 3> coefficients;   // a, b, c
-    std::array<const char*, 11> points;        // 1000..10000 rpm, then 14000 rpm
+    const char* menuName;  // "ij", "ural", "jawa"
+    const char* caption;  // menu text
+    std::array<const char*, 3> coefficients;  // a, b, c
+    std::array<const char*, 11> points;  // 1000..10000 rpm, then 14000 rpm
 };
 
 extern const std::array<EnginePreset, 3> kEnginePresets;

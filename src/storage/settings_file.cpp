@@ -56,7 +56,7 @@ std::optional<bool> booleanText(std::string_view text)
     text = trimBlanks(text);
     const auto equalsIgnoringCase = [&](std::string_view word) {
         return text.size() == word.size() &&
-               std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
+            std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) {
                    return std::tolower(static_cast<unsigned char>(a)) == b;
                });
     };

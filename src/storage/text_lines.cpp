@@ -38,7 +38,7 @@ LineReader::LineReader(const std::filesystem::path& file, LineLimits limits) : l
         return;
     }
     // A folder opens for reading on this system but is no file to read.
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
         openError_ = S_ISDIR(info.st_mode) ? EISDIR : errno;
         closeFile();

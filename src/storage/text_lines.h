@@ -48,9 +48,9 @@ private:
     int fd_ = -1;
     int openError_ = 0;
     bool atEnd_ = true;
-    std::string buffer_;     // file mode: unread bytes and the line in progress
+    std::string buffer_;  // file mode: unread bytes and the line in progress
     std::string_view data_;  // the bytes being split: buffer_ or the caller's
-    std::size_t pos_ = 0;    // start of the unread part of data_
+    std::size_t pos_ = 0;  // start of the unread part of data_
     std::size_t bytesRead_ = 0;
 };
 

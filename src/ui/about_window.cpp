@@ -10,10 +10,8 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace ign::ui
-{
-namespace
-{
+namespace ign::ui {
+namespace {
 
 QPointer<AboutWindow> openWindow;
 
@@ -23,11 +21,11 @@ constexpr int px(int twips)
     return twips / 15;
 }
 
-const QString kCredit = QStringLiteral("Калькулятор зажигания    V 1.0.0")
-    + QString(20, QLatin1Char(' ')) + QStringLiteral("Разработчик: ")
-    + QStringLiteral("команда проекта") + QStringLiteral("  ");
+const QString kCredit = QStringLiteral("Калькулятор зажигания    V 1.0.0") +
+    QString(20, QLatin1Char(' ')) + QStringLiteral("Разработчик: ") +
+    QStringLiteral("команда проекта") + QStringLiteral("  ");
 
-} // namespace
+}  // namespace
 
 AboutWindow* AboutWindow::showSingle(UrlOpener& opener, QWidget* owner)
 {
@@ -48,14 +46,13 @@ QUrl AboutWindow::mailUrl(const QString& address)
 {
     // The subject is Cyrillic and has a blank: both must be percent-encoded
     // (UTF-8) for a mail program to read them back.
-    return QUrl::fromEncoded("mailto:" + QUrl::toPercentEncoding(address, "@")
-            + "?Subject=" + QUrl::toPercentEncoding(kMailSubject),
-        QUrl::StrictMode);
+    return QUrl::fromEncoded("mailto:" + QUrl::toPercentEncoding(address, "@") +
+                                 "?Subject=" + QUrl::toPercentEncoding(kMailSubject),
+                             QUrl::StrictMode);
 }
 
 AboutWindow::AboutWindow(UrlOpener& opener, QWidget* owner)
-    : QWidget(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
-    , opener_(opener)
+    : QWidget(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), opener_(opener)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -79,7 +76,7 @@ AboutWindow::AboutWindow(UrlOpener& opener, QWidget* owner)
     label2_ = addLabel("Label2", kProjectWebAddress, 3870, 1350, 2475, 225);
     addLabel("Label4", QStringLiteral(" E-mail: "), 2970, 1650, 675, 225);
     label5_ = addLabel("Label5", kProjectMailAddress, 3690, 1650, 2655, 225);
-    for (QLabel* link : { label2_, label5_ }) {
+    for (QLabel* link : {label2_, label5_}) {
         QPalette blue = link->palette();
         blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
         link->setPalette(blue);
@@ -94,8 +91,8 @@ AboutWindow::AboutWindow(UrlOpener& opener, QWidget* owner)
     connect(command1, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QLabel* AboutWindow::addLabel(
-    const char* name, const QString& text, int left, int top, int width, int height)
+QLabel* AboutWindow::addLabel(const char* name, const QString& text, int left, int top, int width,
+                              int height)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
@@ -109,8 +106,8 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease && (watched == label2_ || watched == label5_)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* label = static_cast<QLabel*>(watched);
-        if (mouse->button() == Qt::LeftButton
-            && label->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton &&
+            label->rect().contains(mouse->position().toPoint())) {
             // The link is whatever the label shows.
             follow(watched == label2_ ? QUrl(label->text(), QUrl::StrictMode)
                                       : mailUrl(label->text()));
@@ -136,4 +133,4 @@ void AboutWindow::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

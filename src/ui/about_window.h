@@ -9,8 +9,7 @@ class QLabel;
 class QPushButton;
 class QUrl;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 class UrlOpener;
 
@@ -18,8 +17,7 @@ inline const QString kProjectWebAddress = QStringLiteral("https://example.org/ig
 inline const QString kProjectMailAddress = QStringLiteral("igncalc@example.org");
 inline const QString kMailSubject = QStringLiteral("Письмо разработчику");
 
-class AboutWindow final : public QWidget
-{
+class AboutWindow final : public QWidget {
     Q_OBJECT
 public:
     // about_programm: creates the window on first use and shows it modeless;
@@ -38,8 +36,8 @@ protected:
 
 private:
     AboutWindow(UrlOpener& opener, QWidget* owner);
-    QLabel* addLabel(
-        const char* name, const QString& text, int left, int top, int width, int height);
+    QLabel* addLabel(const char* name, const QString& text, int left, int top, int width,
+                     int height);
     void follow(const QUrl& url);
 
     UrlOpener& opener_;
@@ -47,4 +45,4 @@ private:
     QLabel* label5_ = nullptr;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

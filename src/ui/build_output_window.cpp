@@ -7,14 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 BuildOutputWindow::BuildOutputWindow(QWidget* owner)
-    : QWidget(owner, Qt::Window)
-    , command_(new QLabel(this))
-    , output_(new QPlainTextEdit(this))
-    , status_(new QLabel(this))
+    : QWidget(owner, Qt::Window), command_(new QLabel(this)), output_(new QPlainTextEdit(this)),
+      status_(new QLabel(this))
 {
     setObjectName(QStringLiteral("BuildOutput"));
     setWindowTitle(QStringLiteral("Создание прошивки"));
@@ -40,8 +37,8 @@ BuildOutputWindow::BuildOutputWindow(QWidget* owner)
     layout->addLayout(buttons);
 }
 
-void BuildOutputWindow::showRun(
-    const QString& commandLine, const QString& output, const QString& status)
+void BuildOutputWindow::showRun(const QString& commandLine, const QString& output,
+                                const QString& status)
 {
     command_->setText(commandLine);
     output_->setPlainText(output);
@@ -66,4 +63,4 @@ QString BuildOutputWindow::status() const
     return status_->text();
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

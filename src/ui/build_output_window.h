@@ -8,11 +8,9 @@
 class QLabel;
 class QPlainTextEdit;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
-class BuildOutputWindow final : public QWidget
-{
+class BuildOutputWindow final : public QWidget {
     Q_OBJECT
 public:
     explicit BuildOutputWindow(QWidget* owner = nullptr);
@@ -30,4 +28,4 @@ private:
     QLabel* status_;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

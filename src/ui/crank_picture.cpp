@@ -6,8 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 QPixmap crankMechanismPicture(int size, double crankDeg)
 {
@@ -18,14 +17,14 @@ QPixmap crankMechanismPicture(int size, double crankDeg)
     // Drawn on a 140-unit square, scaled to the size asked for.
     p.scale(size / 140.0, size / 140.0);
 
-    const QPointF main(70, 102); // main journal
-    const double throwR = 19; // crank radius
+    const QPointF main(70, 102);  // main journal
+    const double throwR = 19;  // crank radius
     const double rodLength = 44;
     const double a = crankDeg * std::numbers::pi / 180.0;
     const QPointF crankPin(main.x() + throwR * std::sin(a), main.y() - throwR * std::cos(a));
     // The gudgeon pin stays on the cylinder axis; the rod closes the triangle.
-    const double pinY
-        = crankPin.y() - std::sqrt(rodLength * rodLength - std::pow(crankPin.x() - main.x(), 2));
+    const double pinY =
+        crankPin.y() - std::sqrt(rodLength * rodLength - std::pow(crankPin.x() - main.x(), 2));
     const QPointF gudgeonPin(main.x(), pinY);
 
     // Crankcase and cylinder with cooling fins.
@@ -92,4 +91,4 @@ QPixmap crankMechanismPicture(int size, double crankDeg)
     return pixmap;
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

@@ -4,11 +4,10 @@
 
 #include <QPixmap>
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 // A square picture `size` pixels wide; the crank stands at `crankDeg` degrees
 // after top dead centre.
 QPixmap crankMechanismPicture(int size = 140, double crankDeg = 40.0);
 
-} // namespace ign::ui
+}  // namespace ign::ui

@@ -53,10 +53,11 @@ CurvePanels::CurvePanels(QWidget* form) : form_(form)
 void CurvePanels::buildCoefficients()
 {
     frame3_ = makePanel(form_, "Frame3", QRect(516, 52, 257, 200));
-    makeLabel(frame3_, elementName("Label1", 0),
-              QStringLiteral("Коэффициенты функции зависи-     мости угла опережения зажига-        "
-                             "ния  от  оборотов KB"),
-              QRect(6, 2, 245, 48));
+    makeLabel(
+        frame3_, elementName("Label1", 0),
+        QStringLiteral("Коэффициенты функции зависи-     мости угла опережения зажига-        "
+                       "ния  от  оборотов KB"),
+        QRect(6, 2, 245, 48));
     auto* image2 = new QLabel(frame3_);
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(24, 52, 200, 46);

@@ -31,8 +31,7 @@ void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
 
 EditorGraph::EditorGraph(RasterSurface& picture4, RasterSurface& picture5, RasterSurface& picture6)
     : picture4_(picture4), picture5_(picture5), picture6_(picture6)
-{
-}
+{ }
 
 void EditorGraph::drawGrid()
 {

@@ -7,10 +7,8 @@
 
 #include <QFile>
 
-namespace ign::ui
-{
-namespace
-{
+namespace ign::ui {
+namespace {
 
 QStringList toQt(const std::vector<std::string>& texts)
 {
@@ -20,16 +18,12 @@ QStringList toQt(const std::vector<std::string>& texts)
     return list;
 }
 
-} // namespace
+}  // namespace
 
-FirmwareBuilder::FirmwareBuilder(
-    ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* window, HostSystem host)
-    : launcher_(launcher)
-    , boxes_(boxes)
-    , window_(window)
-    , host_(host)
-{
-}
+FirmwareBuilder::FirmwareBuilder(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* window,
+                                 HostSystem host)
+    : launcher_(launcher), boxes_(boxes), window_(window), host_(host)
+{ }
 
 FirmwareBuilder::~FirmwareBuilder()
 {
@@ -41,26 +35,26 @@ FirmwareBuilder::~FirmwareBuilder()
 void FirmwareBuilder::startAssembler(const QString& folder)
 {
     const ProgramCall call = assemblerCall(host_);
-    ProcessRequest request { QString::fromStdString(call.program), toQt(call.arguments),
-        QString::fromStdString(call.argumentLine), folder };
+    ProcessRequest request{QString::fromStdString(call.program), toQt(call.arguments),
+                           QString::fromStdString(call.argumentLine), folder};
     const QString commandLine = request.program + QLatin1Char(' ') + request.argumentLine;
 
     QPointer<FirmwareBuilder> self(this);
-    const StartOutcome outcome
-        = launcher_.start(request, [self, folder, commandLine](const ProcessResult& result) {
-              if (self)
-                  self->finish(folder, commandLine, result);
-          });
+    const StartOutcome outcome =
+        launcher_.start(request, [self, folder, commandLine](const ProcessResult& result) {
+            if (self)
+                self->finish(folder, commandLine, result);
+        });
     if (outcome == StartOutcome::NotFound) {
         boxes_.inform(window_, QString::fromUtf8(kAssemblerNotFound),
-            QString::fromUtf8(kWindowCaption), Icon::Critical);
+                      QString::fromUtf8(kWindowCaption), Icon::Critical);
     } else if (outcome == StartOutcome::Failed) {
-        finish(folder, commandLine, ProcessResult { false, false, -1, {} });
+        finish(folder, commandLine, ProcessResult{false, false, -1, {}});
     }
 }
 
-void FirmwareBuilder::finish(
-    const QString& folder, const QString& commandLine, const ProcessResult& result)
+void FirmwareBuilder::finish(const QString& folder, const QString& commandLine,
+                             const ProcessResult& result)
 {
     if (result.started) {
         const QDir dir(folder);
@@ -70,10 +64,10 @@ void FirmwareBuilder::finish(
     if (!output_)
         output_ = new BuildOutputWindow(window_);
     output_->showRun(QDir::toNativeSeparators(folder) + QStringLiteral("> ") + commandLine,
-        QString::fromLocal8Bit(result.output),
-        QString::fromStdString(
-            assemblerStatusText(result.started, result.crashed, result.exitCode)));
+                     QString::fromLocal8Bit(result.output),
+                     QString::fromStdString(
+                         assemblerStatusText(result.started, result.crashed, result.exitCode)));
     emit assemblerFinished();
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

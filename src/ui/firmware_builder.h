@@ -12,20 +12,18 @@
 
 class QWidget;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 class BuildOutputWindow;
 class MessageBoxes;
 class ProcessLauncher;
 struct ProcessResult;
 
-class FirmwareBuilder final : public QObject
-{
+class FirmwareBuilder final : public QObject {
     Q_OBJECT
 public:
     FirmwareBuilder(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* window,
-        HostSystem host = currentHost());
+                    HostSystem host = currentHost());
     ~FirmwareBuilder() override;
 
     // Starts the assembler in `folder` (the program's current folder, where
@@ -49,4 +47,4 @@ private:
     QPointer<BuildOutputWindow> output_;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

@@ -95,8 +95,8 @@ void FormControls::buildSpeedLimits()
     } rows[] = {
         {4, 3, "  Минимальные  обороты  КВ, c которых начи- нает работать регулировка УОЗ",
          itemList(kNminItems), "1000"},
-        {7, 8, "  Максимальные  обороты  КВ при  включенной функции обкатка",
-         itemList(kNmaxItems), "3000"},
+        {7, 8, "  Максимальные  обороты  КВ при  включенной функции обкатка", itemList(kNmaxItems),
+         "3000"},
     };
     for (int i = 0; i < 2; ++i) {
         const int y = 300 + 64 * i;
@@ -132,8 +132,9 @@ void FormControls::buildMenu(QMainWindow* window)
 {
     QMenuBar* bar = window->menuBar();
     QMenu* file = makeMenu(bar, "file", QStringLiteral("Файл"));
-    save_table = makeAction(file, "save_table", QStringLiteral("Сохранить таблицу .asm") + QString(8, u' '),
-                            QKeySequence(Qt::CTRL | Qt::Key_S));
+    save_table =
+        makeAction(file, "save_table", QStringLiteral("Сохранить таблицу .asm") + QString(8, u' '),
+                   QKeySequence(Qt::CTRL | Qt::Key_S));
     open_table = makeAction(file, "open_table", QStringLiteral("Открыть таблицу"),
                             QKeySequence(Qt::CTRL | Qt::Key_O));
     file->addSeparator();
@@ -152,8 +153,9 @@ void FormControls::buildMenu(QMainWindow* window)
     save_map = makeAction(table, "save_map", QStringLiteral("Сохранить..."));
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
-    about_programm = makeAction(hlp, "about_programm",
-                                QStringLiteral("О программе") + QString(12, u' '), QKeySequence(Qt::Key_F1));
+    about_programm =
+        makeAction(hlp, "about_programm", QStringLiteral("О программе") + QString(12, u' '),
+                   QKeySequence(Qt::Key_F1));
 
     exit = bar->addAction(QStringLiteral("Выход"));
     exit->setObjectName(QStringLiteral("exit"));

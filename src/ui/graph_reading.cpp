@@ -9,7 +9,10 @@
 namespace ign::ui {
 namespace {
 
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 }  // namespace
 
@@ -33,8 +36,7 @@ void setWindowPointer(QWidget& window, bool crosshair)
 GraphReading::GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale,
                            QPoint boxOffset, Rgb yellowShownAs)
     : graph_(graph), box_(box), scale_(scale), boxOffset_(boxOffset), yellowShownAs_(yellowShownAs)
-{
-}
+{ }
 
 void GraphReading::follow(QPoint pos)
 {

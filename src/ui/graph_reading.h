@@ -45,8 +45,8 @@ public:
     // `boxOffset` is where the box's top-left corner lies from the pointer, in
     // the coordinates of the box's parent; yellow curves read in
     // `yellowShownAs`, since yellow text is hard to read on some boxes.
-    GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale, QPoint boxOffset,
-                 Rgb yellowShownAs);
+    GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale,
+                 QPoint boxOffset, Rgb yellowShownAs);
 
     // Moves the box beside the pointer and writes the reading there, in the
     // colour of the graph pixel under the pointer; the box may be hidden.

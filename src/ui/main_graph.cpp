@@ -6,8 +6,7 @@ namespace ign::ui {
 
 MainGraph::MainGraph(RasterSurface& picture1, RasterSurface& picture2, RasterSurface& picture3)
     : picture1_(picture1), picture2_(picture2), picture3_(picture3)
-{
-}
+{ }
 
 void MainGraph::drawGrid()
 {

@@ -17,9 +17,7 @@ constexpr QPoint kText3Offset{60, 60};
 }  // namespace
 
 MainGraphMouse::MainGraphMouse(MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      picture1_(*window.controls().picture1),
+    : QObject(&window), window_(window), picture1_(*window.controls().picture1),
       text3_(picture1_, *window.controls().text3, kMainGraphScale, kText3Offset, kOrange)
 {
     RasterSurface* picture1 = window.controls().picture1;
@@ -40,7 +38,8 @@ void MainGraphMouse::Picture1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
     if (buttons != Qt::LeftButton)
         return;
     const QSize area = picture1_.drawingSize();
-    const bool overGraph = pos.x() >= 0 && pos.x() < area.width() && pos.y() >= 0 && pos.y() < area.height();
+    const bool overGraph =
+        pos.x() >= 0 && pos.x() < area.width() && pos.y() >= 0 && pos.y() < area.height();
     if (overGraph)
         text3_.show();
     else

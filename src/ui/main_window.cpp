@@ -47,7 +47,10 @@ Service& chooseService(Service* given, std::unique_ptr<Service>& own)
     return *own;
 }
 
-QString caption() { return QString::fromUtf8(kWindowCaption); }
+QString caption()
+{
+    return QString::fromUtf8(kWindowCaption);
+}
 
 // The listing's numbers follow the user's regional settings; the core writes
 // one byte, so a separator outside ASCII falls back to the full stop.
@@ -59,13 +62,15 @@ char decimalSeparator()
     return '.';
 }
 
-QString toQt(const std::string& utf8) { return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())); }
+QString toQt(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
 
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent),
-      boxes_(chooseService<QtMessageBoxes>(options.messageBoxes, ownBoxes_)),
+    : QMainWindow(parent), boxes_(chooseService<QtMessageBoxes>(options.messageBoxes, ownBoxes_)),
       dialogs_(chooseService<QtFileDialogs>(options.fileDialogs, ownDialogs_)),
       launcher_(chooseService<QtProcessLauncher>(options.processLauncher, ownLauncher_)),
       opener_(chooseService<QtUrlOpener>(options.urlOpener, ownOpener_)),
@@ -245,7 +250,8 @@ bool MainWindow::byCoefficients() const
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
 {
-    return std::filesystem::path(QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
+    return std::filesystem::path(
+        QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
 }
 
 void MainWindow::DrawMainGrid()
@@ -314,8 +320,8 @@ void MainWindow::Command1_Click()
     const CalculateOutcome outcome = calculate(state_, in, decimalSeparator());
     mainGraph_.clear();
     mainGraph_.drawGrid();
-    controls_->text2->setPlainText(toQt(outcome.listing).replace(QStringLiteral("\r\n"),
-                                                                 QStringLiteral("\n")));
+    controls_->text2->setPlainText(
+        toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     mainGraph_.stroke(outcome.segments);
     for (const Message& message : outcome.messages)
         showMessage(message);

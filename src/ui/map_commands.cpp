@@ -9,10 +9,8 @@
 #include <QFile>
 #include <filesystem>
 
-namespace ign::ui
-{
-namespace
-{
+namespace ign::ui {
+namespace {
 
 std::filesystem::path toPath(const QString& name)
 {
@@ -23,14 +21,11 @@ std::filesystem::path toPath(const QString& name)
 #endif
 }
 
-} // namespace
+}  // namespace
 
 MapCommands::MapCommands(FileDialogs& dialogs, MessageBoxes& boxes, QWidget* window)
-    : dialogs_(dialogs)
-    , boxes_(boxes)
-    , window_(window)
-{
-}
+    : dialogs_(dialogs), boxes_(boxes), window_(window)
+{ }
 
 bool MapCommands::openMap(Inputs& in, int characteristic)
 {
@@ -57,9 +52,9 @@ bool MapCommands::saveMap(const Inputs& in, int characteristic)
 std::optional<QString> MapCommands::choose(bool save, const QString& title)
 {
     // One dialog for both commands: the name chosen last is offered again.
-    const FileDialogRequest request { title, kMapFileFilter, fileName_ };
-    auto chosen
-        = save ? dialogs_.saveFileName(window_, request) : dialogs_.openFileName(window_, request);
+    const FileDialogRequest request{title, kMapFileFilter, fileName_};
+    auto chosen =
+        save ? dialogs_.saveFileName(window_, request) : dialogs_.openFileName(window_, request);
     if (chosen)
         fileName_ = *chosen;
     return chosen;
@@ -67,10 +62,11 @@ std::optional<QString> MapCommands::choose(bool save, const QString& title)
 
 void MapCommands::complain(const QString& verb, const std::string& reason)
 {
-    boxes_.inform(window_,
+    boxes_.inform(
+        window_,
         QStringLiteral("Не удалось %1 файл %2: %3")
             .arg(verb, QDir::toNativeSeparators(fileName_), QString::fromStdString(reason)),
         QString::fromUtf8(kWindowCaption), Icon::Critical);
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

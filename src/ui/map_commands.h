@@ -10,14 +10,12 @@
 
 class QWidget;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 class FileDialogs;
 class MessageBoxes;
 
-class MapCommands
-{
+class MapCommands {
 public:
     MapCommands(FileDialogs& dialogs, MessageBoxes& boxes, QWidget* window);
 
@@ -42,4 +40,4 @@ private:
     QString fileName_;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

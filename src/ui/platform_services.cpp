@@ -9,10 +9,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
-namespace ign::ui
-{
-namespace
-{
+namespace ign::ui {
+namespace {
 
 std::optional<QString> chosen(const QString& name)
 {
@@ -34,7 +32,7 @@ QString locate(const ProcessRequest& request)
     // Windows looks beside the executable and in the current folder before
     // the search path.
     const QString local = QStandardPaths::findExecutable(
-        program, { QCoreApplication::applicationDirPath(), QDir::currentPath() });
+        program, {QCoreApplication::applicationDirPath(), QDir::currentPath()});
     if (!local.isEmpty())
         return local;
 #endif
@@ -55,20 +53,21 @@ void prepare(QProcess& process, const ProcessRequest& request, const QString& lo
 #endif
 }
 
-} // namespace
+}  // namespace
 
-std::optional<QString> QtFileDialogs::openFileName(
-    QWidget* parent, const FileDialogRequest& request)
+std::optional<QString> QtFileDialogs::openFileName(QWidget* parent,
+                                                   const FileDialogRequest& request)
 {
     return chosen(
         QFileDialog::getOpenFileName(parent, request.title, request.fileName, request.filter));
 }
 
-std::optional<QString> QtFileDialogs::saveFileName(
-    QWidget* parent, const FileDialogRequest& request)
+std::optional<QString> QtFileDialogs::saveFileName(QWidget* parent,
+                                                   const FileDialogRequest& request)
 {
     return chosen(QFileDialog::getSaveFileName(parent, request.title, request.fileName,
-        request.filter, nullptr, QFileDialog::DontConfirmOverwrite));
+                                               request.filter, nullptr,
+                                               QFileDialog::DontConfirmOverwrite));
 }
 
 QtProcessLauncher::~QtProcessLauncher()
@@ -96,15 +95,15 @@ StartOutcome QtProcessLauncher::start(const ProcessRequest& request, Finished fi
         if (finished)
             finished(result);
     };
-    QObject::connect(
-        process, &QProcess::finished, process, [report](int exitCode, QProcess::ExitStatus status) {
-            report({ true, status == QProcess::CrashExit, exitCode, {} });
-        });
-    QObject::connect(
-        process, &QProcess::errorOccurred, process, [report](QProcess::ProcessError error) {
-            if (error == QProcess::FailedToStart)
-                report({ false, false, -1, {} });
-        });
+    QObject::connect(process, &QProcess::finished, process,
+                     [report](int exitCode, QProcess::ExitStatus status) {
+                         report({true, status == QProcess::CrashExit, exitCode, {}});
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [report](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             report({false, false, -1, {}});
+                     });
     process->start();
     return StartOutcome::Started;
 }
@@ -124,4 +123,4 @@ bool QtUrlOpener::openUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

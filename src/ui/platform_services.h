@@ -13,55 +13,51 @@
 class QUrl;
 class QWidget;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 inline const QString kMapFileFilter = QStringLiteral("Таблица УОЗ (*.map)");
 
 struct FileDialogRequest {
     QString title;
     QString filter;
-    QString fileName; // offered as the dialog opens
+    QString fileName;  // offered as the dialog opens
 };
 
-class FileDialogs
-{
+class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // Only an existing file can be chosen; nothing when the user cancels.
-    virtual std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request)
-        = 0;
+    virtual std::optional<QString> openFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
     // The name exactly as chosen: no extension is added and an existing file
     // is replaced without a question. Nothing when the user cancels.
-    virtual std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request)
-        = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
 };
 
-class QtFileDialogs final : public FileDialogs
-{
+class QtFileDialogs final : public FileDialogs {
 public:
     std::optional<QString> openFileName(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(QWidget* parent, const FileDialogRequest& request) override;
 };
 
 struct ProcessRequest {
-    QString program; // looked up as the system would
+    QString program;  // looked up as the system would
     QStringList arguments;
-    QString argumentLine; // the arguments as one text, used as such on Windows
+    QString argumentLine;  // the arguments as one text, used as such on Windows
     QString workingFolder;
 };
 
 struct ProcessResult {
-    bool started = true; // false: found, but it could not be run
+    bool started = true;  // false: found, but it could not be run
     bool crashed = false;
     int exitCode = 0;
-    QByteArray output; // standard output and error as they came
+    QByteArray output;  // standard output and error as they came
 };
 
 enum class StartOutcome { Started, NotFound, Failed };
 
-class ProcessLauncher
-{
+class ProcessLauncher {
 public:
     using Finished = std::function<void(const ProcessResult&)>;
     virtual ~ProcessLauncher() = default;
@@ -72,8 +68,7 @@ public:
     virtual StartOutcome startDetached(const ProcessRequest& request) = 0;
 };
 
-class QtProcessLauncher final : public ProcessLauncher
-{
+class QtProcessLauncher final : public ProcessLauncher {
 public:
     QtProcessLauncher() = default;
     ~QtProcessLauncher() override;
@@ -84,21 +79,19 @@ public:
     StartOutcome startDetached(const ProcessRequest& request) override;
 
 private:
-    QObject running_; // parent of the processes still running
+    QObject running_;  // parent of the processes still running
 };
 
-class UrlOpener
-{
+class UrlOpener {
 public:
     virtual ~UrlOpener() = default;
     // Hands the address to the user's default handler; false when none took it.
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
-class QtUrlOpener final : public UrlOpener
-{
+class QtUrlOpener final : public UrlOpener {
 public:
     bool openUrl(const QUrl& url) override;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

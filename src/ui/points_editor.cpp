@@ -32,18 +32,18 @@ int pointFieldOf(int characteristic, int i)
 }  // namespace
 
 PointsEditor::PointsEditor(MainWindow& window)
-    : QObject(&window),
-      window_(window),
-      picture4_(*window.controls().editor->picture4()),
-      text7_(picture4_, *window.controls().editor->text7(), kEditorGraphScale, text7Offset(picture4_),
-             kYellow)
+    : QObject(&window), window_(window), picture4_(*window.controls().editor->picture4()),
+      text7_(picture4_, *window.controls().editor->text7(), kEditorGraphScale,
+             text7Offset(picture4_), kYellow)
 {
     const EditorOverlay& editor = *window.controls().editor;
     connect(window.controls().picture1, &RasterSurface::doubleClicked, this,
             &PointsEditor::Picture1_DblClick);
-    connect(editor.picture4(), &RasterSurface::mousePressed, this, &PointsEditor::Picture4_MouseDown);
+    connect(editor.picture4(), &RasterSurface::mousePressed, this,
+            &PointsEditor::Picture4_MouseDown);
     connect(editor.picture4(), &RasterSurface::mouseMoved, this, &PointsEditor::Picture4_MouseMove);
-    connect(editor.picture4(), &RasterSurface::mouseReleased, this, &PointsEditor::Picture4_MouseUp);
+    connect(editor.picture4(), &RasterSurface::mouseReleased, this,
+            &PointsEditor::Picture4_MouseUp);
     connect(editor.command7(), &QPushButton::clicked, this, &PointsEditor::Command7_Click);
     connect(editor.command8(), &QPushButton::clicked, this, &PointsEditor::Command8_Click);
 }
@@ -67,8 +67,10 @@ void PointsEditor::Command8_Click()
     FormControls& c = window_.controls();
     for (int i = 1; i <= 11; ++i) {
         for (int ch = 0; ch < 2; ++ch) {
-            const float angle = editorPoints_[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)];
-            c.curves->text6(pointFieldOf(ch, i))->setText(QString::fromStdString(formatShort(angle)));
+            const float angle =
+                editorPoints_[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)];
+            c.curves->text6(pointFieldOf(ch, i))
+                ->setText(QString::fromStdString(formatShort(angle)));
         }
     }
     c.editor->frame6()->hide();
@@ -113,7 +115,8 @@ void PointsEditor::dragTo(int characteristic, int y)
     // The point takes the angle the reading shows, and keeps it beyond the
     // graph's edges: such a point is drawn clipped where it maps.
     const double angle = roundHalfAway(kEditorGraphScale.angleDeg(y) * 10) / 10;
-    editorPoints_[static_cast<std::size_t>(characteristic)][dragPointIndex_] = static_cast<float>(angle);
+    editorPoints_[static_cast<std::size_t>(characteristic)][dragPointIndex_] =
+        static_cast<float>(angle);
     window_.DrawEditorCurves();
 }
 

@@ -25,7 +25,10 @@ public:
 
     EditorPoints& editorPoints() { return editorPoints_; }
     const EditorPoints& editorPoints() const { return editorPoints_; }
-    bool dragActive(int characteristic) const { return dragActive_[static_cast<std::size_t>(characteristic)]; }
+    bool dragActive(int characteristic) const
+    {
+        return dragActive_[static_cast<std::size_t>(characteristic)];
+    }
     int dragPointIndex() const { return dragPointIndex_; }
 
     void Picture1_DblClick(QPoint pos);

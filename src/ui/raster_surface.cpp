@@ -8,7 +8,10 @@
 namespace ign::ui {
 namespace {
 
-QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 // Cuts the segment to a rectangle a little larger than the surface (Liang and
 // Barsky); false when nothing of it lies there.
@@ -46,7 +49,10 @@ bool clipToMargin(double& x1, double& y1, double& x2, double& y2, QSize size)
     return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
 }
 
-int toPixel(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int toPixel(double v)
+{
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 }  // namespace
 

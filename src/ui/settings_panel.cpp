@@ -38,9 +38,15 @@ QLabel* rowLabel(QWidget* frame, int index, const char* text, int row)
     return label;
 }
 
-QRect fieldRect(int row) { return QRect(kFieldX, 26 + row * kRowPitch, kFieldWidth, 22); }
+QRect fieldRect(int row)
+{
+    return QRect(kFieldX, 26 + row * kRowPitch, kFieldWidth, 22);
+}
 
-QString boolText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 void selectItem(QComboBox* combo, const QString& text)
 {
@@ -84,8 +90,8 @@ void SettingsPanel::buildController()
 {
     QGroupBox* frame = makeSubFrame(this, 0, QStringLiteral("Контроллер"), QRect(8, 24, 248, 276));
     rowLabel(frame, 1, "Коэффициент деления предделителя TMR1", 0);
-    combo1_[0] = makeCombo(frame, elementName("Combo1", 0), itemList(kPrescalerItems), false,
-                           fieldRect(0));
+    combo1_[0] =
+        makeCombo(frame, elementName("Combo1", 0), itemList(kPrescalerItems), false, fieldRect(0));
     rowLabel(frame, 12, "Время рассчета УОЗ, мкс", 1);
     text1_[1] = makeField(frame, elementName("Text1", 1), QStringLiteral("212"), fieldRect(1));
     rowLabel(frame, 5, "Рабочая частота тактово- го генератора,  МГц", 2);
@@ -107,8 +113,8 @@ void SettingsPanel::buildSensor()
     rowLabel(frame, 9, "Угол между отрицаель- ным и положительным импульсами, град", 1);
     text1_[6] = makeField(frame, elementName("Text1", 6), QStringLiteral("72"), fieldRect(1));
     rowLabel(frame, 13, "Число отрицательных импульсов за один оборот КВ", 2);
-    combo1_[1] = makeCombo(frame, elementName("Combo1", 1), itemList(kPulseCountItems), false,
-                           fieldRect(2));
+    combo1_[1] =
+        makeCombo(frame, elementName("Combo1", 1), itemList(kPulseCountItems), false, fieldRect(2));
 }
 
 void SettingsPanel::buildMethod()

@@ -8,18 +8,12 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 TableViewer::TableViewer(ProcessLauncher& launcher, UrlOpener& opener, MessageBoxes& boxes,
-    QWidget* window, HostSystem host)
-    : launcher_(launcher)
-    , opener_(opener)
-    , boxes_(boxes)
-    , window_(window)
-    , host_(host)
-{
-}
+                         QWidget* window, HostSystem host)
+    : launcher_(launcher), opener_(opener), boxes_(boxes), window_(window), host_(host)
+{ }
 
 void TableViewer::open(const QString& tableFile)
 {
@@ -30,8 +24,9 @@ void TableViewer::open(const QString& tableFile)
         QStringList arguments;
         for (const std::string& argument : call.arguments)
             arguments << QString::fromStdString(argument);
-        const ProcessRequest request { QString::fromStdString(call.program), arguments,
-            QString::fromStdString(call.argumentLine), QDir::currentPath() };
+        const ProcessRequest request{QString::fromStdString(call.program), arguments,
+                                     QString::fromStdString(call.argumentLine),
+                                     QDir::currentPath()};
         if (launcher_.startDetached(request) != StartOutcome::Started)
             complain(tableViewerFailedText(call.argumentLine));
         return;
@@ -49,7 +44,7 @@ void TableViewer::open(const QString& tableFile)
 void TableViewer::complain(const std::string& text)
 {
     boxes_.inform(window_, QString::fromStdString(text), QString::fromUtf8(kWindowCaption),
-        Icon::Exclamation);
+                  Icon::Exclamation);
 }
 
-} // namespace ign::ui
+}  // namespace ign::ui

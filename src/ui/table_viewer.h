@@ -8,18 +8,16 @@
 
 class QWidget;
 
-namespace ign::ui
-{
+namespace ign::ui {
 
 class MessageBoxes;
 class ProcessLauncher;
 class UrlOpener;
 
-class TableViewer
-{
+class TableViewer {
 public:
     TableViewer(ProcessLauncher& launcher, UrlOpener& opener, MessageBoxes& boxes, QWidget* window,
-        HostSystem host = currentHost());
+                HostSystem host = currentHost());
 
     // `tableFile`: IgnTable.asm in the program's folder, as written.
     void open(const QString& tableFile);
@@ -34,4 +32,4 @@ private:
     HostSystem host_;
 };
 
-} // namespace ign::ui
+}  // namespace ign::ui

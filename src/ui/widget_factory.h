@@ -34,8 +34,7 @@ RasterSurface* makeSurface(QWidget* parent, const char* name, QRect rect, bool s
 QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& items, bool editable,
                      QRect rect);
 
-template <std::size_t N>
-QStringList itemList(const std::array<const char*, N>& items)
+template <std::size_t N> QStringList itemList(const std::array<const char*, N>& items)
 {
     QStringList out;
     for (const char* item : items)

@@ -63,7 +63,7 @@ TEST(NumbersRounding, HalvesToEvenAndAway)
     struct Row {
         double value, even, away;
     };
-    const Row rows[] = {{145.5, 146, 146}, {144.5, 144, 145}, {-2.5, -2, -3},
+    const Row rows[] = {{145.5, 146, 146},           {144.5, 144, 145},          {-2.5, -2, -3},
                         {0.49999999999999994, 0, 0}, {2500.0000063, 2500, 2500}, {-0.5, -0.0, -1}};
     for (const Row& r : rows) {
         EXPECT_EQ(roundHalfEven(r.value), r.even) << r.value;
@@ -85,19 +85,19 @@ TEST(NumbersFixed, PatternsRoundTheExactValueHalvesAway)
     };
     const Row rows[] = {
         {14648.4375, 1, '.', "14648.4"},
-        {14648.45, 1, '.', "14648.5"},    // the double lies just above the half
-        {0.125, 2, '.', "0.13"},          // exact tie, away from zero
+        {14648.45, 1, '.', "14648.5"},  // the double lies just above the half
+        {0.125, 2, '.', "0.13"},  // exact tie, away from zero
         {-0.125, 2, '.', "-0.13"},
-        {2.675, 2, '.', "2.67"},          // the double lies below 2.675
-        {-0.004, 2, '.', "0.00"},         // rounds to zero: no minus sign
-        {-0.005, 2, '.', "-0.01"},        // 0.005 as a double lies above the half
+        {2.675, 2, '.', "2.67"},  // the double lies below 2.675
+        {-0.004, 2, '.', "0.00"},  // rounds to zero: no minus sign
+        {-0.005, 2, '.', "-0.01"},  // 0.005 as a double lies above the half
         {0.5, 0, '.', "1"},
         {-0.5, 0, '.', "-1"},
         {1.5, 0, '.', "2"},
         {2.5, 0, '.', "3"},
         {324.333, 0, '.', "324"},
-        {30.25, 1, ',', "30,3"},         // exact tie with the comma
-        {30.45, 1, ',', "30,4"},         // the double lies below the half
+        {30.25, 1, ',', "30,3"},  // exact tie with the comma
+        {30.45, 1, ',', "30,4"},  // the double lies below the half
         {945.1, 1, ',', "945,1"},
         {0, 2, '.', "0.00"},
         {1e20, 1, '.', "100000000000000000000.0"},
@@ -115,14 +115,14 @@ TEST(NumbersGeneral, FifteenDigitsNoTrailingZeros)
         const char* expected;
     };
     const Row rows[] = {
-        {20.0, '.', "20"},        {8.3, '.', "8.3"},
-        {1.5, '.', "1.5"},        {0, '.', "0"},
-        {-21.7, '.', "-21.7"},    {21.7, ',', "21,7"},
-        {0.5, '.', "0.5"},        {125, '.', "125"},
-        {26.06, '.', "26.06"},    {0.1 + 0.2, '.', "0.3"},
-        {1e15, '.', "1E+15"},     {123456789012345, '.', "123456789012345"},
+        {20.0, '.', "20"},         {8.3, '.', "8.3"},
+        {1.5, '.', "1.5"},         {0, '.', "0"},
+        {-21.7, '.', "-21.7"},     {21.7, ',', "21,7"},
+        {0.5, '.', "0.5"},         {125, '.', "125"},
+        {26.06, '.', "26.06"},     {0.1 + 0.2, '.', "0.3"},
+        {1e15, '.', "1E+15"},      {123456789012345, '.', "123456789012345"},
         {1.5e-20, '.', "1.5E-20"}, {0.00001, '.', "0.00001"},
-        {2151, '.', "2151"},      {-1e300, '.', "-1E+300"},
+        {2151, '.', "2151"},       {-1e300, '.', "-1E+300"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(formatGeneral(r.value, r.sep), r.expected) << r.value;
@@ -146,9 +146,16 @@ TEST(NumbersShort, BlankForTheSignAndNoLeadingZero)
         const char* expected;
     };
     const Row rows[] = {
-        {21.7f, " 21.7"}, {10.0f, " 10"}, {0.5f, " .5"}, {-2.0f, "-2"},
-        {-0.5f, "-.5"},   {0.0f, " 0"},   {52.0f, " 52"}, {21.0f, " 21"},
-        {1234567.0f, " 1234567"}, {12345678.0f, " 1.234568E+07"},
+        {21.7f, " 21.7"},
+        {10.0f, " 10"},
+        {0.5f, " .5"},
+        {-2.0f, "-2"},
+        {-0.5f, "-.5"},
+        {0.0f, " 0"},
+        {52.0f, " 52"},
+        {21.0f, " 21"},
+        {1234567.0f, " 1234567"},
+        {12345678.0f, " 1.234568E+07"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(formatShort(r.value), r.expected) << r.value;

@@ -40,8 +40,8 @@ TEST(SettingsCheck, RangesOfDelayAndPulse)
         ASSERT_TRUE(message.has_value()) << row.label;
         EXPECT_EQ(message->highlight, row.refused) << row.label;
         EXPECT_EQ(message->icon, Icon::Critical) << row.label;
-        EXPECT_EQ(message->text, row.refused == Highlight::Text1_3 ? text::kDelayRange
-                                                                   : text::kPulseRange)
+        EXPECT_EQ(message->text,
+                  row.refused == Highlight::Text1_3 ? text::kDelayRange : text::kPulseRange)
             << row.label;
     }
 }

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace ign
-{
-namespace
-{
+namespace ign {
+namespace {
 
 TEST(FirmwareBuild, WindowsCommandLinesAsTheyHaveAlwaysBeen)
 {
@@ -21,9 +19,9 @@ TEST(FirmwareBuild, GpasmElsewhereWithoutItsListing)
 {
     const ProgramCall gpasm = assemblerCall(HostSystem::Other);
     EXPECT_EQ(gpasm.program, "gpasm");
-    EXPECT_EQ(gpasm.arguments, (std::vector<std::string> { "-p", "16F628A", "kom.ASM" }));
-    EXPECT_EQ(
-        assemblerLeftovers(HostSystem::Other), (std::vector<std::string> { "kom.lst", "kom.cod" }));
+    EXPECT_EQ(gpasm.arguments, (std::vector<std::string>{"-p", "16F628A", "kom.ASM"}));
+    EXPECT_EQ(assemblerLeftovers(HostSystem::Other),
+              (std::vector<std::string>{"kom.lst", "kom.cod"}));
 }
 
 TEST(FirmwareBuild, StatusTellsFailureFromSuccess)
@@ -34,5 +32,5 @@ TEST(FirmwareBuild, StatusTellsFailureFromSuccess)
     EXPECT_NE(assemblerStatusText(false, false, 0).find("не удалось запустить"), std::string::npos);
 }
 
-} // namespace
-} // namespace ign
+}  // namespace
+}  // namespace ign

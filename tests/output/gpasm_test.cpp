@@ -17,10 +17,8 @@
 #include <string>
 #include <unistd.h>
 
-namespace ign
-{
-namespace
-{
+namespace ign {
+namespace {
 
 namespace fs = std::filesystem;
 
@@ -85,8 +83,8 @@ std::map<std::uint32_t, int> parseIntelHex(const std::string& text)
         const int type = bytes[3];
         if (type == 0x00) {
             for (int i = 0; i < bytes[0]; ++i)
-                image[upper + offset + static_cast<std::uint32_t>(i)]
-                    = bytes[4 + static_cast<std::size_t>(i)];
+                image[upper + offset + static_cast<std::uint32_t>(i)] =
+                    bytes[4 + static_cast<std::size_t>(i)];
         } else if (type == 0x04) {
             upper = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 16;
         } else if (type == 0x01) {
@@ -105,8 +103,7 @@ int tableByte(float value)
     return static_cast<int>(std::lround(value));
 }
 
-class AssembledTable : public ::testing::Test
-{
+class AssembledTable : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -130,7 +127,7 @@ protected:
         EXPECT_FALSE(outcome.refused);
         EXPECT_TRUE(writeTableSource(folder_ / kTableSourceFileName, state, in).ok);
         fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
-            folder_ / kFirmwareSourceName);
+                      folder_ / kFirmwareSourceName);
         const ProgramCall call = assemblerCall(HostSystem::Other);
         std::string command = "cd " + shellQuoted(folder_.string()) + " && " + call.program;
         for (const std::string& argument : call.arguments)
@@ -168,8 +165,8 @@ TEST_F(AssembledTable, EepromHoldsBothTablesAndTheLimits)
     for (int ch = 0; ch < 2; ++ch) {
         for (int e = kFirstEntry; e <= kLastEntry; ++e) {
             const int n = 60 * ch + 2 * (e - 2);
-            SCOPED_TRACE(
-                "characteristic " + std::to_string(ch + 1) + ", entry " + std::to_string(e));
+            SCOPED_TRACE("characteristic " + std::to_string(ch + 1) + ", entry " +
+                         std::to_string(e));
             EXPECT_EQ(eeprom(n), tableByte(state.segSlope[ch][e]));
             EXPECT_EQ(eeprom(n + 1), tableByte(-state.segOffset[ch][e]));
         }
@@ -207,5 +204,5 @@ TEST_F(AssembledTable, EepromHoldsBothTablesAndTheLimits)
     EXPECT_EQ(word(6), 0x3000);
 }
 
-} // namespace
-} // namespace ign
+}  // namespace
+}  // namespace ign

@@ -80,8 +80,9 @@ TEST(Igntable, WorkedExampleListsAndWritesTheTable)
     TempFolder folder;
     const Inputs in = exampleInputs();
     ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", in).ok);
-    const ToolRun run = runIgntable(folder, {"--settings", (folder / "Data.dat").string(),
-                                             "--output", (folder / "IgnTable.asm").string()});
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out.find('\r'), std::string::npos);
@@ -101,8 +102,9 @@ TEST(Igntable, DecimalSeparatorOption)
     TempFolder folder;
     ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
     const ToolRun run =
-        runIgntable(folder, {"--settings", (folder / "Data.dat").string(), "--output",
-                             (folder / "IgnTable.asm").string(), "--decimal-separator", ","});
+        runIgntable(folder,
+                    {"--settings", (folder / "Data.dat").string(), "--output",
+                     (folder / "IgnTable.asm").string(), "--decimal-separator", ","});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     const auto lines = lfLines(run.out);
     ASSERT_GE(lines.size(), 2u);
@@ -115,8 +117,9 @@ TEST(Igntable, RefusedCalculationWritesNothing)
     Inputs in = exampleInputs();
     in.combo2[1] = "1999";
     ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", in).ok);
-    const ToolRun run = runIgntable(folder, {"--settings", (folder / "Data.dat").string(),
-                                             "--output", (folder / "IgnTable.asm").string()});
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(text::kNmaxRange), std::string::npos) << run.err;
@@ -126,8 +129,9 @@ TEST(Igntable, RefusedCalculationWritesNothing)
 TEST(Igntable, MissingSettingsFile)
 {
     TempFolder folder;
-    const ToolRun run = runIgntable(folder, {"--settings", (folder / "missing.dat").string(),
-                                             "--output", (folder / "IgnTable.asm").string()});
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "missing.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err, "");
     EXPECT_EQ(run.out, "");

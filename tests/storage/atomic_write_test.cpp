@@ -37,9 +37,8 @@ const std::vector<WriterRow>& writers()
     static const std::vector<WriterRow> rows{
         {"settings", [](const auto& file) { return saveSettingsFile(file, initialInputs()); }},
         {"map", [](const auto& file) { return saveMapFile(file, initialInputs(), 0); }},
-        {"table", [](const auto& file) {
-             return writeTableSource(file, calculated, initialInputs());
-         }},
+        {"table",
+         [](const auto& file) { return writeTableSource(file, calculated, initialInputs()); }},
     };
     return rows;
 }
@@ -58,7 +57,7 @@ bool failsInChild(const std::function<void()>& prepare, const Writer& write,
     }
     int status = 0;
     return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
+        WEXITSTATUS(status) == 0;
 }
 
 TEST(AtomicWrite, ReplacesAnExistingFileAndLeavesNoTemporaryFile)
@@ -122,10 +121,10 @@ TEST(AtomicWrite, ReadOnlyFolderIsRefused)
     for (const WriterRow& row : writers()) {
         TempFolder folder;
         test::writeBytes(folder / "target", "old\r\n");
-        std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec |
-                                                        std::filesystem::perms::others_read |
-                                                        std::filesystem::perms::others_exec);
+        std::filesystem::permissions(
+            folder.path(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
         // Permissions do not hold back root: the write runs as an ordinary user.
         const auto dropRoot = [] {
             if (::geteuid() == 0 && ::setuid(65534) != 0)

@@ -23,13 +23,16 @@ TEST(EnginePresets, HoldTheThreeCurvesAsTexts)
     EXPECT_EQ(texts(ij.coefficients), (Texts{"26.06", "391.8", "2151"}));
     EXPECT_EQ(texts(ural.coefficients), (Texts{"53.31", "42050", "869.9"}));
     EXPECT_EQ(texts(jawa.coefficients), (Texts{"38.96", "141.8", "1641"}));
-    EXPECT_EQ(texts(ij.points), (Texts{"7.6", "12.3", "15.3", "17.6", "18.2", "19.3", "20.0",
-                                       "20.5", "21.2", "21.5", "21.7"}));
-    EXPECT_EQ(texts(ural.points), (Texts{"3.3", "19.5", "30.5", "35.1", "38.2", "40.0", "40.7",
-                                         "40.7", "40.7", "40.7", "40.7"}));
+    EXPECT_EQ(texts(ij.points),
+              (Texts{"7.6", "12.3", "15.3", "17.6", "18.2", "19.3", "20.0", "20.5", "21.2", "21.5",
+                     "21.7"}));
+    EXPECT_EQ(texts(ural.points),
+              (Texts{"3.3", "19.5", "30.5", "35.1", "38.2", "40.0", "40.7", "40.7", "40.7", "40.7",
+                     "40.7"}));
     // The first two "Ява" points end with a blank.
-    EXPECT_EQ(texts(jawa.points), (Texts{"8.3 ", "20.3 ", "25.1", "29.1", "30.0", "30.5", "31.4",
-                                         "31.8", "32.5", "33.8", "34.1"}));
+    EXPECT_EQ(texts(jawa.points),
+              (Texts{"8.3 ", "20.3 ", "25.1", "29.1", "30.0", "30.5", "31.4", "31.8", "32.5",
+                     "33.8", "34.1"}));
 }
 
 TEST(EnginePresets, SecondCharacteristicGetsTheCurveAndTheFirstKeepsItsOwn)

@@ -143,7 +143,7 @@ TEST(SettingsFile, EmptyFileEmptiesTheTextsAndKeepsTheControls)
 TEST(SettingsFile, ShortFileRepeatsItsLastLine)
 {
     std::vector<std::string> lines = initialLines();
-    lines[18] = "c2";   // Text4(5)
+    lines[18] = "c2";  // Text4(5)
     lines[19] = "7,5";  // Text5(0)
     lines.resize(20);
     const Inputs in = applied(lines);

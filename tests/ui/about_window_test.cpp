@@ -8,10 +8,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-namespace ign::ui::test
-{
-namespace
-{
+namespace ign::ui::test {
+namespace {
 
 // The window deletes itself on close; let that happen before the next test.
 void settle()
@@ -48,8 +46,8 @@ TEST(AboutWindow, OneModelessWindowWithItsTextsAndPlaces)
     QLabel* label1 = label(first, "Label1");
     ASSERT_NE(label1, nullptr);
     EXPECT_EQ(label1->text(),
-        QStringLiteral("Калькулятор зажигания    V 1.0.0") + QString(20, QLatin1Char(' '))
-            + QStringLiteral("Разработчик: команда проекта  "));
+              QStringLiteral("Калькулятор зажигания    V 1.0.0") + QString(20, QLatin1Char(' ')) +
+                  QStringLiteral("Разработчик: команда проекта  "));
     // Title on the first line, the credit on the second, nothing cut off.
     EXPECT_LE(label1->heightForWidth(label1->width()), label1->height());
     EXPECT_EQ(label1->geometry(), QRect(197, 56, 227, 29));
@@ -59,7 +57,7 @@ TEST(AboutWindow, OneModelessWindowWithItsTextsAndPlaces)
     EXPECT_EQ(label(first, "Label2")->geometry(), QRect(258, 90, 165, 15));
     EXPECT_EQ(label(first, "Label5")->text(), QStringLiteral("igncalc@example.org"));
     EXPECT_EQ(label(first, "Label5")->geometry(), QRect(246, 110, 177, 15));
-    for (const char* link : { "Label2", "Label5" }) {
+    for (const char* link : {"Label2", "Label5"}) {
         EXPECT_EQ(label(first, link)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         EXPECT_EQ(label(first, link)->cursor().shape(), Qt::PointingHandCursor);
     }
@@ -69,7 +67,7 @@ TEST(AboutWindow, OneModelessWindowWithItsTextsAndPlaces)
     EXPECT_EQ(picture->geometry(), QRect(28, 16, 142, 142));
     const QImage image = picture->pixmap().toImage();
     EXPECT_EQ(image.size(), QSize(140, 140));
-    EXPECT_NE(image.pixel(70, 2), image.pixel(70, 102)); // something is drawn
+    EXPECT_NE(image.pixel(70, 2), image.pixel(70, 102));  // something is drawn
 
     auto* ok = first->findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_NE(ok, nullptr);
@@ -106,13 +104,13 @@ TEST(AboutWindow, MailLinkIsEncodedAndClosesEvenWhenNothingOpensIt)
     QTest::mouseClick(label(window, "Label5"), Qt::LeftButton);
     ASSERT_EQ(opener.opened.size(), 1u);
     EXPECT_EQ(opener.opened[0].toEncoded(),
-        "mailto:igncalc@example.org?Subject="
-            + QByteArray("Письмо разработчику").toPercentEncoding());
+              "mailto:igncalc@example.org?Subject=" +
+                  QByteArray("Письмо разработчику").toPercentEncoding());
     EXPECT_EQ(opener.opened[0].scheme(), QStringLiteral("mailto"));
     EXPECT_EQ(AboutWindow::instance(), nullptr);
     EXPECT_EQ(openAboutWindows(), 0);
     settle();
 }
 
-} // namespace
-} // namespace ign::ui::test
+}  // namespace
+}  // namespace ign::ui::test

@@ -95,7 +95,8 @@ TEST_F(CalculateInWindow, NminAboveNmaxWarnsAndStillCalculates)
     retype(combo("Combo2", 1)->lineEdit(), QStringLiteral("2000"));
     click(button("Command1"));
     ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text, QStringLiteral("Nmin > Nmax. Функция обкатки работать не будет!"));
+    EXPECT_EQ(boxes.asked[0].text,
+              QStringLiteral("Nmin > Nmax. Функция обкатки работать не будет!"));
     EXPECT_EQ(boxes.asked[0].icon, Icon::Exclamation);
     EXPECT_EQ(fieldBackground(combo("Combo2", 0)), kHighlightColour);
     EXPECT_GE(listingLines().size(), 64);

@@ -9,19 +9,17 @@
 #include <optional>
 #include <vector>
 
-namespace ign::ui::test
-{
+namespace ign::ui::test {
 
 struct AskedDialog {
     bool save;
     FileDialogRequest request;
 };
 
-class FakeFileDialogs final : public FileDialogs
-{
+class FakeFileDialogs final : public FileDialogs {
 public:
     std::vector<AskedDialog> asked;
-    std::deque<std::optional<QString>> answers; // cancel when empty
+    std::deque<std::optional<QString>> answers;  // cancel when empty
 
     std::optional<QString> openFileName(QWidget*, const FileDialogRequest& request) override
     {
@@ -35,7 +33,7 @@ public:
 private:
     std::optional<QString> answer(bool save, const FileDialogRequest& request)
     {
-        asked.push_back({ save, request });
+        asked.push_back({save, request});
         if (answers.empty())
             return std::nullopt;
         auto a = answers.front();
@@ -44,8 +42,7 @@ private:
     }
 };
 
-class FakeProcessLauncher final : public ProcessLauncher
-{
+class FakeProcessLauncher final : public ProcessLauncher {
 public:
     struct Started {
         ProcessRequest request;
@@ -57,18 +54,17 @@ public:
 
     StartOutcome start(const ProcessRequest& request, Finished finished) override
     {
-        started.push_back({ request, false, std::move(finished) });
+        started.push_back({request, false, std::move(finished)});
         return outcome;
     }
     StartOutcome startDetached(const ProcessRequest& request) override
     {
-        started.push_back({ request, true, {} });
+        started.push_back({request, true, {}});
         return outcome;
     }
 };
 
-class FakeUrlOpener final : public UrlOpener
-{
+class FakeUrlOpener final : public UrlOpener {
 public:
     std::vector<QUrl> opened;
     bool works = true;
@@ -80,4 +76,4 @@ public:
     }
 };
 
-} // namespace ign::ui::test
+}  // namespace ign::ui::test

@@ -12,17 +12,13 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-namespace ign::ui::test
-{
-namespace
-{
+namespace ign::ui::test {
+namespace {
 
 // A folder of stand-in programs put first on PATH for one test.
-class FakeProgramFolder
-{
+class FakeProgramFolder {
 public:
-    FakeProgramFolder(bool keepSystemPath = true)
-        : oldPath_(qgetenv("PATH"))
+    FakeProgramFolder(bool keepSystemPath = true) : oldPath_(qgetenv("PATH"))
     {
         QByteArray path = QFile::encodeName(bin());
         if (keepSystemPath)
@@ -91,11 +87,11 @@ TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
     QFile(programs.file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
     ASSERT_TRUE(finished.wait(15000));
 
-    EXPECT_EQ(programs.lines(QStringLiteral("args")),
-        (QStringList {
-            QStringLiteral("-p"), QStringLiteral("16F628A"), QStringLiteral("kom.ASM") }));
+    EXPECT_EQ(
+        programs.lines(QStringLiteral("args")),
+        (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"), QStringLiteral("kom.ASM")}));
     EXPECT_EQ(programs.lines(QStringLiteral("folder")),
-        QStringList { QFileInfo(work.path()).canonicalFilePath() });
+              QStringList{QFileInfo(work.path()).canonicalFilePath()});
     const QDir dir(work.path());
     EXPECT_FALSE(dir.exists(QStringLiteral("kom.lst")));
     EXPECT_FALSE(dir.exists(QStringLiteral("kom.cod")));
@@ -123,7 +119,7 @@ TEST(FirmwareBuilder, MissingAssemblerGivesTheMessageAndNoWindow)
 
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text,
-        QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
+              QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
     EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
     EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
     EXPECT_EQ(builder.outputWindow(), nullptr);
@@ -144,7 +140,7 @@ TEST(FirmwareBuilder, AssemblerThatCannotRunIsToldInTheOutputWindow)
 
     ASSERT_NE(builder.outputWindow(), nullptr);
     EXPECT_EQ(builder.outputWindow()->status(),
-        QString::fromStdString(assemblerStatusText(false, false, -1)));
+              QString::fromStdString(assemblerStatusText(false, false, -1)));
     EXPECT_TRUE(boxes.asked.empty());
 }
 
@@ -160,11 +156,11 @@ TEST(FirmwareBuilder, WindowsRunsMpasmWithItsCommandLineAndKeepsItsFiles)
     ASSERT_EQ(launcher.started.size(), 1u);
     const ProcessRequest& request = launcher.started[0].request;
     EXPECT_EQ(request.program + QLatin1Char(' ') + request.argumentLine,
-        QStringLiteral("mpasm.exe /p16F628a /o- /l-  kom.ASM"));
+              QStringLiteral("mpasm.exe /p16F628a /o- /l-  kom.ASM"));
     EXPECT_EQ(request.workingFolder, work.path());
     EXPECT_FALSE(launcher.started[0].detached);
 
-    launcher.started[0].finished({ true, false, 0, "Build completed\r\n" });
+    launcher.started[0].finished({true, false, 0, "Build completed\r\n"});
     ASSERT_NE(builder.outputWindow(), nullptr);
     EXPECT_TRUE(builder.outputWindow()->output().contains(QStringLiteral("Build completed")));
     EXPECT_TRUE(QDir(work.path()).exists(QStringLiteral("kom.lst")));
@@ -173,8 +169,8 @@ TEST(FirmwareBuilder, WindowsRunsMpasmWithItsCommandLineAndKeepsItsFiles)
     builder.startAssembler(work.path());
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text,
-        QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
+              QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
 }
 
-} // namespace
-} // namespace ign::ui::test
+}  // namespace
+}  // namespace ign::ui::test

@@ -63,7 +63,7 @@ TEST_F(Graphs, EmptyAndOutOfRangePointsAreClipped)
     Inputs in = w.gatherInputs();
     for (auto& text : in.text6)
         text.clear();
-    in.text6[5] = "50";   // top row
+    in.text6[5] = "50";  // top row
     in.text6[16] = "60";  // above the graph
     w.showInputs(in);
     usePoints();

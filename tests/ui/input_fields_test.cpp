@@ -106,8 +106,8 @@ TEST_F(InputFields, TabChangeInPointsModeRedrawsBothPointCurves)
     chooseByPoints();
     click(button("Command1"));
     tabs()->setCurrentIndex(1);
-    EXPECT_EQ(pixel1(40, 196), kGreen);   // characteristic 1 at 1000 rpm
-    EXPECT_EQ(pixel1(400, 116), kYellow); // characteristic 2 at 10000 rpm
+    EXPECT_EQ(pixel1(40, 196), kGreen);  // characteristic 1 at 1000 rpm
+    EXPECT_EQ(pixel1(400, 116), kYellow);  // characteristic 2 at 10000 rpm
 }
 
 }  // namespace

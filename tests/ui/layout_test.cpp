@@ -45,8 +45,9 @@ TEST_F(Layout, CaptionsAndInitialTexts)
     } rows[] = {
         {"Label3", QStringLiteral("Зависимость УОЗ от оборотов КВ")},
         {"Label2_0", QStringLiteral("n, об/мин")},
-        {"Label1_4", QStringLiteral("  Минимальные  обороты  КВ, c которых начи- нает работать "
-                                    "регулировка УОЗ")},
+        {"Label1_4",
+         QStringLiteral("  Минимальные  обороты  КВ, c которых начи- нает работать "
+                        "регулировка УОЗ")},
         {"Label1_3", QStringLiteral("об/мин")},
         {"Label1_7", QStringLiteral("  Максимальные  обороты  КВ при  включенной функции обкатка")},
         {"Label1_8", QStringLiteral("об/мин")},
@@ -63,8 +64,9 @@ TEST_F(Layout, CaptionsAndInitialTexts)
         {"Frame2_0", QStringLiteral("Контроллер")},
         {"Frame2_1", QStringLiteral("Датчик")},
         {"Frame2_2", QStringLiteral("Расчет")},
-        {"Label1_0", QStringLiteral("Коэффициенты функции зависи-     мости угла опережения "
-                                    "зажига-        ния  от  оборотов KB")},
+        {"Label1_0",
+         QStringLiteral("Коэффициенты функции зависи-     мости угла опережения "
+                        "зажига-        ния  от  оборотов KB")},
         {"Label1_1", QStringLiteral("Коэффициент деления предделителя TMR1")},
         {"Label1_12", QStringLiteral("Время рассчета УОЗ, мкс")},
         {"Label1_5", QStringLiteral("Рабочая частота тактово- го генератора,  МГц")},
@@ -135,9 +137,9 @@ TEST_F(Layout, ControlArraysHaveTheirElements)
     for (const auto& row : rows) {
         std::vector<int> indices = row.indices;
         const int count = std::string(row.array) == "Label1" ? 44
-                          : std::string(row.array) == "Text5" ? 60
-                          : std::string(row.array) == "Text6" ? 24
-                                                              : 0;
+            : std::string(row.array) == "Text5"              ? 60
+            : std::string(row.array) == "Text6"              ? 24
+                                                             : 0;
         for (int i = 0; i < count; ++i)
             indices.push_back(i);
         const QString prefix = QLatin1String(row.array) + QLatin1Char('_');

@@ -7,15 +7,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace ign::ui::test
-{
-namespace
-{
+namespace ign::ui::test {
+namespace {
 
 struct Commands {
     FakeFileDialogs dialogs;
     FakeMessageBoxes boxes;
-    MapCommands commands { dialogs, boxes, nullptr };
+    MapCommands commands{dialogs, boxes, nullptr};
     Inputs in = initialInputs();
 };
 
@@ -60,7 +58,7 @@ TEST(MapCommands, CurveSavedFromOneCharacteristicLoadsIntoTheOther)
     c.in.text6[22] = "21.7";
     const Inputs saved = c.in;
 
-    c.dialogs.answers = { name, std::nullopt, name };
+    c.dialogs.answers = {name, std::nullopt, name};
     ASSERT_TRUE(c.commands.saveMap(c.in, 0));
     EXPECT_TRUE(readAll(name).startsWith("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n20.0\r\n"));
 
@@ -77,10 +75,10 @@ TEST(MapCommands, CurveSavedFromOneCharacteristicLoadsIntoTheOther)
     EXPECT_EQ(c.in.text6[18], "20");
     EXPECT_EQ(c.in.text6[21], "10");
     EXPECT_EQ(c.in.text6[23], "21.7");
-    EXPECT_EQ(c.in.text6[11], saved.text6[11]); // the 0 rpm point is not in the file
+    EXPECT_EQ(c.in.text6[11], saved.text6[11]);  // the 0 rpm point is not in the file
     for (int i = 0; i <= 10; ++i)
-        EXPECT_EQ(
-            c.in.text6[static_cast<std::size_t>(i)], saved.text6[static_cast<std::size_t>(i)]);
+        EXPECT_EQ(c.in.text6[static_cast<std::size_t>(i)],
+                  saved.text6[static_cast<std::size_t>(i)]);
     EXPECT_EQ(c.in.text6[22], saved.text6[22]);
     EXPECT_TRUE(c.boxes.asked.empty());
 }
@@ -91,7 +89,7 @@ TEST(MapCommands, FileThatCannotBeReadOrWrittenIsNamedWithTheReason)
     const QString missing = QDir(folder.path()).filePath(QStringLiteral("нет/кривая.map"));
     Commands c;
     const Inputs before = c.in;
-    c.dialogs.answers = { missing, missing };
+    c.dialogs.answers = {missing, missing};
 
     EXPECT_FALSE(c.commands.openMap(c.in, 0));
     EXPECT_EQ(c.in.text4, before.text4);
@@ -100,14 +98,15 @@ TEST(MapCommands, FileThatCannotBeReadOrWrittenIsNamedWithTheReason)
 
     ASSERT_EQ(c.boxes.asked.size(), 2u);
     const QString shown = QDir::toNativeSeparators(missing);
-    EXPECT_TRUE(c.boxes.asked[0].text.startsWith(
-        QStringLiteral("Не удалось прочитать файл ") + shown + QStringLiteral(": ")))
+    EXPECT_TRUE(c.boxes.asked[0].text.startsWith(QStringLiteral("Не удалось прочитать файл ") +
+                                                 shown + QStringLiteral(": ")))
         << c.boxes.asked[0].text.toStdString();
-    EXPECT_TRUE(c.boxes.asked[1].text.startsWith(
-        QStringLiteral("Не удалось сохранить файл ") + shown + QStringLiteral(": ")))
+    EXPECT_TRUE(c.boxes.asked[1].text.startsWith(QStringLiteral("Не удалось сохранить файл ") +
+                                                 shown + QStringLiteral(": ")))
         << c.boxes.asked[1].text.toStdString();
     for (const AskedBox& box : c.boxes.asked) {
-        EXPECT_GT(box.text.size(),
+        EXPECT_GT(
+            box.text.size(),
             (QStringLiteral("Не удалось сохранить файл ") + shown + QStringLiteral(": ")).size());
         EXPECT_EQ(box.title, QStringLiteral("Калькулятор зажигания"));
         EXPECT_EQ(box.icon, Icon::Critical);
@@ -115,5 +114,5 @@ TEST(MapCommands, FileThatCannotBeReadOrWrittenIsNamedWithTheReason)
     EXPECT_FALSE(QFile::exists(missing));
 }
 
-} // namespace
-} // namespace ign::ui::test
+}  // namespace
+}  // namespace ign::ui::test

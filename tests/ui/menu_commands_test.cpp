@@ -13,7 +13,10 @@ namespace {
 class MenuCommands : public WindowTest {
 protected:
     QString tableFile() const { return folder.filePath(QStringLiteral("IgnTable.asm")); }
-    void selectTab(int index) { find<QTabWidget>(QStringLiteral("TabStrip1"))->setCurrentIndex(index); }
+    void selectTab(int index)
+    {
+        find<QTabWidget>(QStringLiteral("TabStrip1"))->setCurrentIndex(index);
+    }
 };
 
 TEST_F(MenuCommands, BuildCalculatesWritesTheTableThenStartsTheAssembler)
@@ -22,7 +25,8 @@ TEST_F(MenuCommands, BuildCalculatesWritesTheTableThenStartsTheAssembler)
     action("make_hex")->trigger();
     EXPECT_EQ(listingLines().value(1), QStringLiteral(" 2)  87    19   14648.4   38.1   -0.35"));
     ASSERT_TRUE(exists("IgnTable.asm"));
-    EXPECT_NE(readFile("IgnTable.asm").find("     DATA     .87           ; 0\r\n"), std::string::npos);
+    EXPECT_NE(readFile("IgnTable.asm").find("     DATA     .87           ; 0\r\n"),
+              std::string::npos);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_TRUE(launcher.started[0].request.arguments.contains(QStringLiteral("kom.ASM")));
     EXPECT_EQ(QDir(launcher.started[0].request.workingFolder), QDir(QDir::currentPath()));
@@ -37,7 +41,8 @@ TEST_F(MenuCommands, BuildAfterARefusedCheckUsesThePreviousResults)
     action("make_hex")->trigger();
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text, QString::fromUtf8(text::kNmaxRange));
-    EXPECT_NE(readFile("IgnTable.asm").find("     DATA     .87           ; 0\r\n"), std::string::npos);
+    EXPECT_NE(readFile("IgnTable.asm").find("     DATA     .87           ; 0\r\n"),
+              std::string::npos);
     EXPECT_EQ(launcher.started.size(), 1u);
 }
 

@@ -32,8 +32,8 @@ protected:
     {
         RasterSurface& s = picture(pictureNumber);
         const QPoint pos = at(s, x, y);
-        QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(s.mapToGlobal(pos)), Qt::NoButton,
-                          buttons, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, QPointF(pos), QPointF(s.mapToGlobal(pos)),
+                          Qt::NoButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(&s, &event);
     }
     // Press with the left button, move to `toY` and let go.
@@ -50,15 +50,22 @@ protected:
         QTest::mouseDClick(&p1, Qt::LeftButton, {}, at(p1, 100, 100));
     }
 
-    QPlainTextEdit* box(const char* name) const { return find<QPlainTextEdit>(QLatin1String(name)); }
+    QPlainTextEdit* box(const char* name) const
+    {
+        return find<QPlainTextEdit>(QLatin1String(name));
+    }
     static QColor textColour(const QPlainTextEdit* b) { return b->palette().color(QPalette::Text); }
     Qt::CursorShape pointer() const { return window->cursor().shape(); }
 
     QString text6(int i) const { return field("Text6", i)->text(); }
-    void setText6(int i, const char* text) const { field("Text6", i)->setText(QString::fromUtf8(text)); }
+    void setText6(int i, const char* text) const
+    {
+        field("Text6", i)->setText(QString::fromUtf8(text));
+    }
     float editorPoint(int characteristic, int i) const
     {
-        return window->editorPoints()[static_cast<std::size_t>(characteristic)][static_cast<std::size_t>(i)];
+        return window
+            ->editorPoints()[static_cast<std::size_t>(characteristic)][static_cast<std::size_t>(i)];
     }
 };
 

@@ -36,19 +36,17 @@ TEST_F(MouseReading, LeftDragShowsTheBoxOnlyOverTheGraph)
         bool shown;
         const char* reading;
     } rows[] = {
-        {440, 0, true, "n = 11000\na = 50.0"},
-        {441, 0, false, "n = 11025\na = 50.0"},
+        {440, 0, true, "n = 11000\na = 50.0"},  {441, 0, false, "n = 11025\na = 50.0"},
         {0, 1, true, "n = 0\na = 49.8"},  // 49.75, halves away from zero
-        {0, 200, true, "n = 0\na = 0.0"},
-        {0, 201, false, "n = 0\na = -0.3"},
-        {-1, 100, false, "n = -25\na = 25.0"},
-        {220, -1, false, "n = 5500\na = 50.3"},
+        {0, 200, true, "n = 0\na = 0.0"},       {0, 201, false, "n = 0\na = -0.3"},
+        {-1, 100, false, "n = -25\na = 25.0"},  {220, -1, false, "n = 5500\na = 50.3"},
         {440, 200, true, "n = 11000\na = 0.0"},
     };
     for (const auto& row : rows) {
         move(1, Qt::LeftButton, row.x, row.y);
         EXPECT_EQ(text3->isVisible(), row.shown) << row.x << "," << row.y;
-        EXPECT_EQ(pointer(), row.shown ? Qt::CrossCursor : Qt::ArrowCursor) << row.x << "," << row.y;
+        EXPECT_EQ(pointer(), row.shown ? Qt::CrossCursor : Qt::ArrowCursor)
+            << row.x << "," << row.y;
         EXPECT_EQ(text3->toPlainText(), QString::fromUtf8(row.reading));
         // Just right of and below the pointer, which stands at (54 + x, 46 + y)
         // on the window.

@@ -17,8 +17,8 @@ protected:
 TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
 {
     start();
-    setText6(2, "21,5");   // the comma ends the number
-    setText6(22, "");      // no number: 0
+    setText6(2, "21,5");  // the comma ends the number
+    setText6(22, "");  // no number: 0
     setText6(14, " 3 5");  // inner blanks are skipped
     setText6(23, "7.25abc");
     EXPECT_FALSE(frame6()->isVisible());
@@ -70,7 +70,8 @@ TEST_F(PointsEditorTest, OnlyTheOutlineOfAMarkerPicksIt)
     start();
     openEditor();
     // Point 5 of characteristic 1 stands at 5 degrees: (250, 450).
-    for (const QPoint p : {QPoint(250, 450), QPoint(252, 452), QPoint(260, 440), QPoint(250, 475)}) {
+    for (const QPoint p :
+         {QPoint(250, 450), QPoint(252, 452), QPoint(260, 440), QPoint(250, 475)}) {
         press(4, Qt::LeftButton, p.x(), p.y());
         move(4, Qt::LeftButton, p.x(), 100);
         release(4, Qt::LeftButton, p.x(), 100);
@@ -220,9 +221,9 @@ TEST_F(PointsEditorTest, ApplyRewritesAll22FieldsAndDrawsThePointCurves)
     click(button("Command8"));
     EXPECT_FALSE(frame6()->isVisible());
 
-    std::array<std::string, 24> expected = {"7x", " 20", " 21", " 0", " 4", " 5", "-2", " 52", " 8", " 9",
-                                            " 10", "y", " .5", "-2", " 14", " 15", " 16", " 17", " 18",
-                                            " 19", " 20", " 21", " 10", " 10"};
+    std::array<std::string, 24> expected = {"7x",  " 20", " 21", " 0",  " 4",  " 5",  "-2",  " 52",
+                                            " 8",  " 9",  " 10", "y",   " .5", "-2",  " 14", " 15",
+                                            " 16", " 17", " 18", " 19", " 20", " 21", " 10", " 10"};
     EXPECT_EQ(fields(), expected);
     EXPECT_FALSE(window->calcState().resultsUnsaved);
     EXPECT_EQ(box("Text2")->toPlainText(), listing);

@@ -37,8 +37,8 @@ TEST(ProgramFolder, ReadOnlyFolderFallsBackForAnOrdinaryUser)
     // nothing is read-only, so the choice is made as an ordinary user.
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                             QFile::ExeOther);
+    QFile::setPermissions(folder.path(),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::geteuid() == 0 && ::setuid(65534) != 0)

@@ -117,7 +117,8 @@ TEST_F(StartAndEnd, EachAnswerToTheSaveQuestion)
         Answer answer;
         bool tableWritten;
         bool ended;
-    } rows[] = {{Answer::Yes, true, true}, {Answer::No, false, true}, {Answer::Cancel, false, false}};
+    } rows[] = {
+        {Answer::Yes, true, true}, {Answer::No, false, true}, {Answer::Cancel, false, false}};
     for (const auto& row : rows) {
         SCOPED_TRACE(static_cast<int>(row.answer));
         std::filesystem::remove(path("Data.dat"));

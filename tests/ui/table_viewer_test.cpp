@@ -7,20 +7,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace ign::ui::test
-{
-namespace
-{
+namespace ign::ui::test {
+namespace {
 
 struct Viewer {
     FakeProcessLauncher launcher;
     FakeUrlOpener opener;
     FakeMessageBoxes boxes;
     TableViewer viewer;
-    explicit Viewer(HostSystem host)
-        : viewer(launcher, opener, boxes, nullptr, host)
-    {
-    }
+    explicit Viewer(HostSystem host) : viewer(launcher, opener, boxes, nullptr, host) { }
 };
 
 TEST(TableViewer, OpensTheWrittenFileWithTheDefaultHandler)
@@ -40,8 +35,8 @@ TEST(TableViewer, OpensTheWrittenFileWithTheDefaultHandler)
     v.viewer.open(table);
     ASSERT_EQ(v.boxes.asked.size(), 1u);
     EXPECT_EQ(v.boxes.asked[0].text,
-        QStringLiteral("Не удалось открыть файл таблицы %1: нет программы для его просмотра.")
-            .arg(QDir::toNativeSeparators(table)));
+              QStringLiteral("Не удалось открыть файл таблицы %1: нет программы для его просмотра.")
+                  .arg(QDir::toNativeSeparators(table)));
     EXPECT_EQ(v.boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
     EXPECT_EQ(v.boxes.asked[0].icon, Icon::Exclamation);
 }
@@ -55,8 +50,8 @@ TEST(TableViewer, SaysSoWhenNoTableWasWrittenYet)
     EXPECT_TRUE(v.opener.opened.empty());
     ASSERT_EQ(v.boxes.asked.size(), 1u);
     EXPECT_EQ(v.boxes.asked[0].text,
-        QStringLiteral("Файл таблицы %1 не найден. Сначала сохраните таблицу.")
-            .arg(QDir::toNativeSeparators(table)));
+              QStringLiteral("Файл таблицы %1 не найден. Сначала сохраните таблицу.")
+                  .arg(QDir::toNativeSeparators(table)));
 }
 
 TEST(TableViewer, WindowsStartsNotepadOnItsOwn)
@@ -67,7 +62,7 @@ TEST(TableViewer, WindowsStartsNotepadOnItsOwn)
     const auto& started = v.launcher.started[0];
     EXPECT_TRUE(started.detached);
     EXPECT_EQ(started.request.program + QLatin1Char(' ') + started.request.argumentLine,
-        QStringLiteral("notepad.exe IgnTable.ASM"));
+              QStringLiteral("notepad.exe IgnTable.ASM"));
     EXPECT_EQ(started.request.workingFolder, QDir::currentPath());
     EXPECT_TRUE(v.boxes.asked.empty());
 
@@ -78,5 +73,5 @@ TEST(TableViewer, WindowsStartsNotepadOnItsOwn)
         QStringLiteral("Не удалось открыть файл таблицы IgnTable.ASM")));
 }
 
-} // namespace
-} // namespace ign::ui::test
+}  // namespace
+}  // namespace ign::ui::test

@@ -75,8 +75,7 @@ protected:
         return *window;
     }
 
-    template <class T = QWidget>
-    T* find(const QString& name) const
+    template <class T = QWidget> T* find(const QString& name) const
     {
         T* w = window->findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name.toStdString();
@@ -95,7 +94,10 @@ protected:
 
     void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }
     // Check boxes and option buttons react on their mark and caption only.
-    void clickMark(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2)); }
+    void clickMark(QWidget* w)
+    {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+    }
 
     // Focus by a click, then keys carrying the text, as a keyboard sends
     // them; QTest's own typing cannot carry Cyrillic.
@@ -132,7 +134,9 @@ protected:
 
     QStringList listingLines() const
     {
-        return find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText().split(QLatin1Char('\n'));
+        return find<QPlainTextEdit>(QStringLiteral("Text2"))
+            ->toPlainText()
+            .split(QLatin1Char('\n'));
     }
 
     RasterSurface& picture(int n) const
