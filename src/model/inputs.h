@@ -23,6 +23,7 @@ struct Inputs {
     std::array<std::string, 24> text6{};  // points of both characteristics
 
     bool byCoefficients() const { return option1[0]; }
+    friend bool operator==(const Inputs&, const Inputs&) = default;
 };
 
 // The texts the window shows before any settings file is read.

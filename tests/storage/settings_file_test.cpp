@@ -2,24 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "../model/same_fields.h"
 #include "test_files.h"
 
 namespace ign {
 namespace {
 
-using test::TempFolder;
+using test::expectSameFields;
 
-void expectSameFields(const Inputs& actual, const Inputs& expected)
-{
-    EXPECT_EQ(actual.combo1, expected.combo1);
-    EXPECT_EQ(actual.combo2, expected.combo2);
-    EXPECT_EQ(actual.check1, expected.check1);
-    EXPECT_EQ(actual.option1, expected.option1);
-    EXPECT_EQ(actual.text1, expected.text1);
-    EXPECT_EQ(actual.text4, expected.text4);
-    EXPECT_EQ(actual.text5, expected.text5);
-    EXPECT_EQ(actual.text6, expected.text6);
-}
+using test::TempFolder;
 
 // Every field with a text of its own, so a field read from the wrong line shows.
 Inputs distinctInputs()

@@ -6,10 +6,13 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
+#include "../model/same_fields.h"
 #include "storage/settings_file.h"
 
 namespace ign::ui::test {
 namespace {
+
+using ign::test::expectSameFields;
 
 class StartAndEnd : public WindowTest {
 protected:
@@ -36,18 +39,6 @@ protected:
         return in;
     }
 };
-
-void expectSameFields(const Inputs& got, const Inputs& want)
-{
-    EXPECT_EQ(got.combo1, want.combo1);
-    EXPECT_EQ(got.combo2, want.combo2);
-    EXPECT_EQ(got.check1, want.check1);
-    EXPECT_EQ(got.option1, want.option1);
-    EXPECT_EQ(got.text1, want.text1);
-    EXPECT_EQ(got.text4, want.text4);
-    EXPECT_EQ(got.text5, want.text5);
-    EXPECT_EQ(got.text6, want.text6);
-}
 
 TEST_F(StartAndEnd, FirstStartWithoutSettingsFileKeepsTheWindowsTexts)
 {
