@@ -64,16 +64,14 @@ void CurvePanels::buildCoefficients()
     image2->setPixmap(formulaPicture(image2->size(), frame3_->palette().color(QPalette::Window)));
     const int labels[] = {10, 11, 9};
     const char* captions[] = {"a=", "b=", "c="};
-    const char* initial[] = {"45.1", "1919", "2821", "28", "1919", "4511"};
     for (int row = 0; row < 3; ++row) {
         const int y = 106 + 30 * row;
         makeLabel(frame3_, elementName("Label2", labels[row]), QLatin1String(captions[row]),
                   QRect(56, y + 3, 24, 20));
         for (int ch = 0; ch < 2; ++ch) {
             const int index = 3 * ch + row;
-            text4_[static_cast<std::size_t>(index)] =
-                makeField(frame3_, elementName("Text4", index), QLatin1String(initial[index]),
-                          QRect(82 + 96 * ch, y, 90, 22));
+            text4_[static_cast<std::size_t>(index)] = makeField(
+                frame3_, elementName("Text4", index), QString(), QRect(82 + 96 * ch, y, 90, 22));
         }
     }
     for (int i = 3; i < 6; ++i)
@@ -91,25 +89,25 @@ void CurvePanels::buildPoints()
         makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
                   QRect(at.x() + 2, at.y() + 3, kPointLabelWidth, 20));
     }
-    const auto fieldAt = [&](int index, const QString& text, QPoint at) {
-        text6_[static_cast<std::size_t>(index)] = makeField(
-            frame5_, elementName("Text6", index), text, QRect(at, QSize(kPointFieldWidth, 22)));
+    const auto fieldAt = [&](int index, QPoint at) {
+        text6_[static_cast<std::size_t>(index)] =
+            makeField(frame5_, elementName("Text6", index), QString(),
+                      QRect(at, QSize(kPointFieldWidth, 22)));
     };
     const int xField = kPointLabelWidth + 2;
     for (int k = 1; k <= 10; ++k) {
         const QPoint at = pointRow(k) + QPoint(xField, 0);
-        fieldAt(k, QString::number(k), at);
-        fieldAt(k + 11, k == 1 ? QStringLiteral("0") : QString::number(k + 11),
-                at + QPoint(kPointFieldWidth / 2, 0));
+        fieldAt(k, at);
+        fieldAt(k + 11, at + QPoint(kPointFieldWidth / 2, 0));
         text6(k + 11)->hide();
     }
     const QPoint top = pointRow(11) + QPoint(xField, 0);
-    fieldAt(22, QStringLiteral("10"), top);
-    fieldAt(23, QStringLiteral("10"), top + QPoint(kPointFieldWidth / 2, 0));
+    fieldAt(22, top);
+    fieldAt(23, top + QPoint(kPointFieldWidth / 2, 0));
     text6(23)->hide();
     // The 0 rpm points take part in the calculation but are never shown.
-    fieldAt(0, QStringLiteral("0"), QPoint(0, 0));
-    fieldAt(11, QStringLiteral("0"), QPoint(0, 0));
+    fieldAt(0, QPoint(0, 0));
+    fieldAt(11, QPoint(0, 0));
     text6(0)->hide();
     text6(11)->hide();
 }

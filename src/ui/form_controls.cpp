@@ -91,12 +91,10 @@ void FormControls::buildSpeedLimits()
         int caption, unit;
         const char* text;
         QStringList items;
-        const char* initial;
     } rows[] = {
         {4, 3, "  Минимальные  обороты  КВ, c которых начи- нает работать регулировка УОЗ",
-         itemList(kNminItems), "1000"},
-        {7, 8, "  Максимальные  обороты  КВ при  включенной функции обкатка", itemList(kNmaxItems),
-         "3000"},
+         itemList(kNminItems)},
+        {7, 8, "  Максимальные  обороты  КВ при  включенной функции обкатка", itemList(kNmaxItems)},
     };
     for (int i = 0; i < 2; ++i) {
         const int y = 300 + 64 * i;
@@ -106,7 +104,6 @@ void FormControls::buildSpeedLimits()
                       QRect(16, y, 276, 48));
         combo2[static_cast<std::size_t>(i)] =
             makeCombo(form, elementName("Combo2", i), row.items, true, QRect(296, y + 8, 76, 24));
-        combo2[static_cast<std::size_t>(i)]->setEditText(QLatin1String(row.initial));
         speedLabels[static_cast<std::size_t>(2 * i + 1)] =
             makeLabel(form, elementName("Label1", row.unit), QStringLiteral("об/мин"),
                       QRect(378, y + 12, 50, 18));

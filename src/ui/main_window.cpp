@@ -92,6 +92,9 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
     connectHandlers();
+    // The texts the fields carry before any settings file is read; the core
+    // keeps them, so the window and the batch tool start from the same ones.
+    showInputs(initialInputs());
     Form_Load();
 }
 
@@ -316,7 +319,6 @@ void MainWindow::showMessage(const Message& message)
 void MainWindow::Command1_Click()
 {
     const Inputs in = gatherInputs();
-    controls_->text2->clear();
     const CalculateOutcome outcome = calculate(state_, in, decimalSeparator());
     mainGraph_.clear();
     mainGraph_.drawGrid();

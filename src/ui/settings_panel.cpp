@@ -93,13 +93,13 @@ void SettingsPanel::buildController()
     combo1_[0] =
         makeCombo(frame, elementName("Combo1", 0), itemList(kPrescalerItems), false, fieldRect(0));
     rowLabel(frame, 12, "Время рассчета УОЗ, мкс", 1);
-    text1_[1] = makeField(frame, elementName("Text1", 1), QStringLiteral("212"), fieldRect(1));
+    text1_[1] = makeField(frame, elementName("Text1", 1), QString(), fieldRect(1));
     rowLabel(frame, 5, "Рабочая частота тактово- го генератора,  МГц", 2);
-    text1_[2] = makeField(frame, elementName("Text1", 2), QStringLiteral("4"), fieldRect(2));
+    text1_[2] = makeField(frame, elementName("Text1", 2), QString(), fieldRect(2));
     rowLabel(frame, 10, "Задержка обработки сигнала с датчика, мкс", 3);
-    text1_[3] = makeField(frame, elementName("Text1", 3), QStringLiteral("47"), fieldRect(3));
+    text1_[3] = makeField(frame, elementName("Text1", 3), QString(), fieldRect(3));
     rowLabel(frame, 11, "Длительность управляю- щего импульса, мкс", 4);
-    text1_[4] = makeField(frame, elementName("Text1", 4), QStringLiteral("100"), fieldRect(4));
+    text1_[4] = makeField(frame, elementName("Text1", 4), QString(), fieldRect(4));
     // Shown for information only: nothing is computed from them.
     text1_[1]->setEnabled(false);
     text1_[2]->setEnabled(false);
@@ -109,9 +109,9 @@ void SettingsPanel::buildSensor()
 {
     QGroupBox* frame = makeSubFrame(this, 1, QStringLiteral("Датчик"), QRect(264, 24, 256, 176));
     rowLabel(frame, 6, "Начальный угол опереже- ния зажигания, град", 0);
-    text1_[5] = makeField(frame, elementName("Text1", 5), QStringLiteral("18"), fieldRect(0));
+    text1_[5] = makeField(frame, elementName("Text1", 5), QString(), fieldRect(0));
     rowLabel(frame, 9, "Угол между отрицаель- ным и положительным импульсами, град", 1);
-    text1_[6] = makeField(frame, elementName("Text1", 6), QStringLiteral("72"), fieldRect(1));
+    text1_[6] = makeField(frame, elementName("Text1", 6), QString(), fieldRect(1));
     rowLabel(frame, 13, "Число отрицательных импульсов за один оборот КВ", 2);
     combo1_[1] =
         makeCombo(frame, elementName("Combo1", 1), itemList(kPulseCountItems), false, fieldRect(2));

@@ -21,8 +21,7 @@ TablePanel::TablePanel(QWidget* form)
                   QRect(4, y + 2, 70, 20));
         for (int ch = 0; ch < 2; ++ch) {
             const int index = 30 * ch + j;
-            auto* field =
-                new QLineEdit(index == 30 ? QStringLiteral("11") : QStringLiteral("77.7"), frame4_);
+            auto* field = new QLineEdit(frame4_);
             field->setObjectName(elementName("Text5", index));
             field->setGeometry(80 + 80 * ch, y, 72, 22);
             text5_[static_cast<std::size_t>(index)] = field;
