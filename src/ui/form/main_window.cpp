@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "model/calculate.h"
+#include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
@@ -26,9 +27,9 @@
 #include "ui/form/table_panel.h"
 #include "ui/graphs/main_graph_mouse.h"
 #include "ui/graphs/points_editor.h"
+#include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
-#include "ui/platform/decimal_separator.h"
 #include "ui/platform/program_folder.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/build_output_window.h"
@@ -72,12 +73,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                    *controls_->editor->picture6()),
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
-      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
-      pointsEditor_(new PointsEditor(*this))
+      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this))
 {
-    // The main graph's mouse handling is a child of the window and needs no
-    // further care.
-    new MainGraphMouse(*this);
+    pointsEditor_ = new PointsEditor(*controls_->editor, editorGraph_, *controls_->picture1, this);
+    new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
     connectHandlers();
@@ -108,6 +107,8 @@ void MainWindow::connectHandlers()
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+    connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
+    connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
     for (int i = 0; i < 6; ++i)
         connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
     for (int i = 0; i < 24; ++i)
@@ -252,14 +253,17 @@ void MainWindow::DrawEditorGrid()
     editorGraph_.drawGrid();
 }
 
-void MainWindow::DrawEditorCurves()
+void MainWindow::openPointsEditor()
 {
-    editorGraph_.drawCurves(pointsEditor_->editorPoints());
+    pointsEditor_->open(editorPoints(gatherInputs()));
 }
 
-EditorPoints& MainWindow::editorPoints()
+void MainWindow::applyEditorPoints()
 {
-    return pointsEditor_->editorPoints();
+    Inputs in = gatherInputs();
+    storeEditorPoints(pointsEditor_->points(), in);
+    controls_->curves->applyPointsFrom(in);
+    DrawCurvesByPoints();
 }
 
 void MainWindow::DrawCurvesBySelectedMethod()

@@ -50,25 +50,10 @@ public:
     void showInputs(const Inputs& in);
 
     const CalcState& calcState() const { return state_; }
-    CalcState& calcState() { return state_; }
-    // The points editor's angles, [characteristic][point 0..14].
-    EditorPoints& editorPoints();
-    PointsEditor& pointsEditor() { return *pointsEditor_; }
-    // 1 for "График 1", 2 for "График 2".
-    int selectedTab() const;
+    const PointsEditor& pointsEditor() const { return *pointsEditor_; }
     bool byCoefficients() const;
 
-    std::filesystem::path programFile(const char* fileName) const;
-    MessageBoxes& messageBoxes() { return boxes_; }
-    FirmwareBuilder& firmwareBuilder() { return *firmware_; }
-    FormControls& controls() { return *controls_; }
-
-    // The drawing procedures of the two graphs.
-    void DrawMainGrid();
     void DrawCurvesByCoefficients();
-    void DrawCurvesByPoints();
-    void DrawEditorGrid();
-    void DrawEditorCurves();
     // Redraws the wanted curves the way the calculation method asks for.
     void DrawCurvesBySelectedMethod();
 
@@ -102,6 +87,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // 1 for "График 1", 2 for "График 2".
+    int selectedTab() const;
+    std::filesystem::path programFile(const char* fileName) const;
+    void DrawMainGrid();
+    void DrawCurvesByPoints();
+    void DrawEditorGrid();
+    void openPointsEditor();
+    void applyEditorPoints();
+
     void Form_Load();
     // False when the user chose to stay.
     bool Form_Unload();
@@ -132,7 +126,7 @@ private:
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
-    // A child of the window, living as long as it does.
+    // Children of the window, living as long as it does.
     PointsEditor* pointsEditor_ = nullptr;
 };
 

@@ -69,22 +69,20 @@ const QImage& EditorGraph::gridPicture()
 
 void EditorGraph::drawCurves(const EditorPoints& points)
 {
+    const std::vector<Segment> curves = pointCurves(pointAngles(points), kEditorGraphScale);
     const QImage& grid = gridPicture();
     RasterSurface::Canvas c(picture4_);
     c.blit(grid);
-    const auto y = [&](int ch, int i) {
-        return editorY(points[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)]);
-    };
-    for (int i = 1; i <= 9; ++i) {
-        for (int ch = 0; ch < 2; ++ch) {
-            c.stroke({50.0 * i, y(ch, i), 50.0 * (i + 1), y(ch, i + 1), wantedColour(ch)});
-            marker(c, 50.0 * i, y(ch, i), computedColour(ch));
-        }
-    }
-    for (int ch = 0; ch < 2; ++ch) {
-        c.stroke({500, y(ch, 10), 700, y(ch, 11), wantedColour(ch)});
-        marker(c, 700, y(ch, 11), computedColour(ch));
-        marker(c, 500, y(ch, 10), computedColour(ch));
+    // A point's marker goes on after the segment leaving it, so no curve
+    // covers a marker; the last two segments end at the top points, which get
+    // their markers first.
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        const Segment& s = curves[k];
+        const Rgb marked = computedColour(static_cast<int>(k % 2));
+        c.stroke(s);
+        if (k + 2 >= curves.size())
+            marker(c, s.x2, s.y2, marked);
+        marker(c, s.x1, s.y1, marked);
     }
 }
 

@@ -100,14 +100,15 @@ TEST_F(Graphs, FormulaThatDividesByZeroOrOverflowsDrawsTheRest)
 
 TEST_F(Graphs, EditorCurvesMarkersAndOverlap)
 {
-    MainWindow& w = start();
-    EditorPoints& points = w.editorPoints();
+    start();
+    EditorGraph graph(picture(4), picture(5), picture(6));
+    EditorPoints points{};
     for (int i = 1; i <= 11; ++i) {
         points[0][static_cast<std::size_t>(i)] = 20;  // y = 300
         points[1][static_cast<std::size_t>(i)] = 40;  // y = 100
     }
     points[0][3] = 40;  // under the blue marker of point 3
-    w.DrawEditorCurves();
+    graph.drawCurves(points);
     const RasterSurface& p4 = picture(4);
     // Markers: 7 x 7 outlines around (50 * i, y), the 14000 rpm one at x = 700.
     EXPECT_EQ(p4.pixel(100 - 3, 300 - 3), kRed);
@@ -128,7 +129,7 @@ TEST_F(Graphs, EditorCurvesMarkersAndOverlap)
 
     // A redraw starts from a clean picture.
     points[0][3] = 20;
-    w.DrawEditorCurves();
+    graph.drawCurves(points);
     EXPECT_EQ(p4.pixel(150 - 3, 300 - 3), kRed);
     EXPECT_EQ(p4.pixel(150 - 3, 100 - 3), kBlue);
     EXPECT_EQ(p4.pixel(150 - 2, 100 - 2), kBackground);

@@ -9,7 +9,7 @@ namespace {
 
 class PointsEditorTest : public MouseTest {
 protected:
-    PointsEditor& editor() const { return window->pointsEditor(); }
+    const PointsEditor& editor() const { return window->pointsEditor(); }
     QFrame* frame6() const { return find<QFrame>(QStringLiteral("Frame6")); }
     std::array<std::string, 24> fields() const { return window->gatherInputs().text6; }
 };
@@ -44,18 +44,18 @@ TEST_F(PointsEditorTest, TheTopPointIsPickedAcrossItsMarkerAndBecomesPoint11)
     for (int x : {697, 703}) {
         openEditor();
         press(4, Qt::LeftButton, x, 199);
-        EXPECT_TRUE(editor().dragActive(0)) << x;
-        EXPECT_FALSE(editor().dragActive(1));
-        EXPECT_EQ(editor().dragPointIndex(), 14);
+        EXPECT_TRUE(editor().drag().active(0)) << x;
+        EXPECT_FALSE(editor().drag().active(1));
+        EXPECT_EQ(editor().drag().pointIndex(), 14);
         EXPECT_EQ(pointer(), Qt::CrossCursor);
         move(4, Qt::LeftButton, x, 250);
-        EXPECT_EQ(editor().dragPointIndex(), 11);
+        EXPECT_EQ(editor().drag().pointIndex(), 11);
         EXPECT_EQ(editorPoint(0, 11), 25.0f);
         // Redrawn on the move: the marker now stands around y = 250.
         EXPECT_EQ(picture(4).pixel(697, 247), kRed);
         EXPECT_NE(picture(4).pixel(697, 197), kRed);
         release(4, Qt::LeftButton, x, 250);
-        EXPECT_FALSE(editor().dragActive(0));
+        EXPECT_FALSE(editor().drag().active(0));
         EXPECT_EQ(pointer(), Qt::ArrowCursor);
         // Moves after the release change nothing.
         move(4, Qt::NoButton, x, 100);
@@ -89,7 +89,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_FALSE(text7->isVisible());
     // Point 3 of characteristic 2 stands at 14 degrees: (150, 360).
     press(4, Qt::LeftButton, 147, 360);
-    EXPECT_TRUE(editor().dragActive(1));
+    EXPECT_TRUE(editor().drag().active(1));
     EXPECT_TRUE(text7->isVisible());
     const struct {
         int y;
@@ -114,7 +114,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_EQ(picture(4).pixel(147, 3), kBlue);
     release(4, Qt::LeftButton, 150, 0);
     EXPECT_FALSE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
 }
 
 TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
@@ -155,7 +155,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         press(4, button, 197, 347);
         EXPECT_TRUE(text7->isVisible());
-        EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+        EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
         EXPECT_NE(pointer(), Qt::CrossCursor);
         move(4, button, 197, 100);
         EXPECT_EQ(editorPoint(1, 4), 15.0f);
@@ -165,7 +165,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     // A press that hits nothing still shows the box.
     press(4, Qt::LeftButton, 10, 10);
     EXPECT_TRUE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
     release(4, Qt::LeftButton, 10, 10);
 }
 
@@ -174,11 +174,11 @@ TEST_F(PointsEditorTest, AnyReleaseEndsTheDrag)
     start();
     openEditor();
     press(4, Qt::LeftButton, 197, 347);
-    ASSERT_TRUE(editor().dragActive(1));
+    ASSERT_TRUE(editor().drag().active(1));
     // A second button let go while the left one is still held.
     QTest::mousePress(&picture(4), Qt::RightButton, {}, at(picture(4), 200, 300));
     release(4, Qt::RightButton, 200, 300);
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
     move(4, Qt::LeftButton, 200, 100);
     EXPECT_EQ(editorPoint(1, 4), 15.0f);
 }
