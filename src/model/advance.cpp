@@ -1,18 +1,8 @@
 #include "model/advance.h"
 
-#include <limits>
-
 #include "model/numbers.h"
 
 namespace ign {
-
-float coefficientAdvance(double a, double b, float c, float rpm)
-{
-    const float denominator = rpm + c;  // formed in single precision, like the speed itself
-    if (denominator == 0)
-        return std::numeric_limits<float>::quiet_NaN();
-    return static_cast<float>((a * rpm - b) / denominator);
-}
 
 void evaluatePointsCurve(CalcState& state, const Inputs& in, int characteristic)
 {

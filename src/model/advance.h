@@ -2,14 +2,31 @@
 // (a*n - b) / (n + c) or by straight lines between the points every 1000 rpm.
 #pragma once
 
+#include <limits>
+
 #include "model/calc_state.h"
 #include "model/inputs.h"
 
 namespace ign {
 
-// n and n + c in single precision, the rest in double, stored as single.
-// Not finite when n + c is zero.
-float coefficientAdvance(double a, double b, float c, float rpm);
+// The advance formula, stored as single; not finite where n + c is zero. The
+// sum n + c is formed in `Real`: the table uses single precision, as its
+// speeds are single and its bytes have always been computed so; the graph
+// draws the curve the user asked for, from the coefficients as read, in double.
+template <typename Real>
+float formulaAdvance(double a, double b, Real c, Real rpm)
+{
+    const Real denominator = rpm + c;
+    if (denominator == 0)
+        return std::numeric_limits<float>::quiet_NaN();
+    return static_cast<float>((a * rpm - b) / denominator);
+}
+
+// The table's advance at an entry speed.
+inline float coefficientAdvance(double a, double b, float c, float rpm)
+{
+    return formulaAdvance<float>(a, b, c, rpm);
+}
 
 // Fills entryAdvance(2..32) of `state` from the point fields of one
 // characteristic; entryAdvance(0..10) serve as the point list meanwhile, so

@@ -1,8 +1,8 @@
 #include "model/curves.h"
 
 #include <cmath>
-#include <limits>
 
+#include "model/advance.h"
 #include "model/numbers.h"
 
 namespace ign {
@@ -30,12 +30,8 @@ std::vector<Segment> coefficientCurves(const Inputs& in, const std::array<float,
         const double k1 = fieldNumber(in.text4[base + 1]);
         const double k2 = fieldNumber(in.text4[base + 2]);
         std::array<float, 32> angle{};
-        for (std::size_t i = 1; i <= 31; ++i) {
-            const double n = entryRpm[i];
-            const double denominator = n + k2;
-            angle[i] = denominator == 0 ? std::numeric_limits<float>::quiet_NaN()
-                                        : static_cast<float>((k0 * n - k1) / denominator);
-        }
+        for (std::size_t i = 1; i <= 31; ++i)
+            angle[i] = formulaAdvance<double>(k0, k1, k2, entryRpm[i]);
         for (std::size_t i = 2; i <= 31; ++i) {
             if (!usable(angle[i - 1]) || !usable(angle[i]))
                 continue;  // a formula that is not defined there draws nothing
