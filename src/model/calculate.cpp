@@ -49,9 +49,9 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
 {
     CalculateOutcome out;
     state.resultsUnsaved = true;
-    state.inputDelaySec = static_cast<float>(leadingNumber(in.text1[3]) * 1e-6);
-    state.initialAdvanceDeg = static_cast<float>(leadingNumber(in.text1[5]));
-    state.pulseGapDeg = static_cast<float>(leadingNumber(in.text1[6]));
+    state.inputDelaySec = static_cast<float>(leadingNumber(in.text1[kInputDelayField]) * 1e-6);
+    state.initialAdvanceDeg = static_cast<float>(leadingNumber(in.text1[kInitialAdvanceField]));
+    state.pulseGapDeg = static_cast<float>(leadingNumber(in.text1[kPulseGapField]));
 
     const double nmax = leadingNumber(in.combo2[1]);
     if (!(nmax <= 14000 && nmax >= 2000)) {
@@ -82,7 +82,7 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
     }
     // A field that overflows a double has no meaning, even where a formula
     // would swallow the infinity (c = 1e400 makes the advance 0 everywhere).
-    const double pulse = leadingNumber(in.text1[4]);
+    const double pulse = leadingNumber(in.text1[kPulseLengthField]);
     bool finiteInputs = std::isfinite(pulse) && std::isfinite(state.inputDelaySec) &&
         std::isfinite(state.initialAdvanceDeg) && std::isfinite(state.pulseGapDeg);
     for (std::size_t c = 0; c < 2; ++c)

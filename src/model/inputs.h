@@ -17,7 +17,7 @@ struct Inputs {
     std::array<std::string, 2> combo2{"1000", "3000"};
     bool check1 = false;  // save automatically on exit
     std::array<bool, 2> option1{true, false};  // by coefficients / by points
-    std::array<std::string, 7> text1{};  // elements 1..6 are used
+    std::array<std::string, 7> text1{};  // elements 1..6 are used, see below
     std::array<std::string, 6> text4{};  // coefficients a, b, c of both characteristics
     std::array<std::string, 60> text5{};  // the never-shown table panel
     std::array<std::string, 24> text6{};  // points of both characteristics
@@ -35,6 +35,13 @@ inline constexpr std::array<const char*, 2> kPulseCountItems{"1", "2"};
 inline constexpr std::array<const char*, 5> kNminItems{"950", "1000", "1500", "2000", "2500"};
 inline constexpr std::array<const char*, 8> kNmaxItems{"2000", "3000", "4000", "5000",
                                                        "6000", "7000", "8000", "9000"};
+
+// The Text1 elements the calculation reads; 1 and 2 are shown for
+// information only.
+inline constexpr std::size_t kInputDelayField = 3;  // us from the sensor edge to the program
+inline constexpr std::size_t kPulseLengthField = 4;  // control pulse, us
+inline constexpr std::size_t kInitialAdvanceField = 5;  // degrees, the sensor's own advance
+inline constexpr std::size_t kPulseGapField = 6;  // degrees between the two sensor pulses
 
 // Field indices of one characteristic (0 or 1).
 inline int coefficientBase(int characteristic)

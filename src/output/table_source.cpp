@@ -61,7 +61,7 @@ std::vector<std::string> tableSourceLines(const CalcState& s, const Inputs& in)
     lines.emplace_back();
     lines.emplace_back();
     // The firmware waits in 3-cycle loops after a fixed 27 us of its own.
-    const double delayMicros = leadingNumber(in.text1[3]);
+    const double delayMicros = leadingNumber(in.text1[kInputDelayField]);
     lines.push_back("INPUT_DELAY          EQU         ." +
                     formatFixed((delayMicros - 27) / 3, 0, '.'));
     lines.push_back("T2CON_RESET          EQU         B'0" + s.t2conPostscale + "000'");
@@ -80,10 +80,18 @@ std::string tableSourceBytes(const CalcState& state, const Inputs& in)
     return utf8ToCp1251(text);
 }
 
-WriteResult writeTableSource(const std::filesystem::path& file, CalcState& state, const Inputs& in)
+WriteResult writeTableSource(const std::filesystem::path& file, const CalcState& state,
+                             const Inputs& in)
 {
-    state.resultsUnsaved = false;
     return writeFileAtomically(file, tableSourceBytes(state, in));
+}
+
+WriteResult saveResults(const std::filesystem::path& file, CalcState& state, const Inputs& in)
+{
+    WriteResult result = writeTableSource(file, state, in);
+    if (result.ok)
+        state.resultsUnsaved = false;
+    return result;
 }
 
 }  // namespace ign

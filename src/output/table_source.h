@@ -20,7 +20,11 @@ std::vector<std::string> tableSourceLines(const CalcState& state, const Inputs& 
 // The file's bytes: Windows-1251, CR LF.
 std::string tableSourceBytes(const CalcState& state, const Inputs& in);
 
-// Clears resultsUnsaved first, then writes the file atomically.
-WriteResult writeTableSource(const std::filesystem::path& file, CalcState& state, const Inputs& in);
+// Writes the file atomically; the state is left as it is.
+WriteResult writeTableSource(const std::filesystem::path& file, const CalcState& state,
+                             const Inputs& in);
+// Writes the file and, once the results are on disk, marks them saved; a
+// failed write leaves them unsaved.
+WriteResult saveResults(const std::filesystem::path& file, CalcState& state, const Inputs& in);
 
 }  // namespace ign

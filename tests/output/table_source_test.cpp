@@ -133,22 +133,22 @@ TEST(TableSource, DelayAndPulseCountAreReadWhenWriting)
     }
 }
 
-TEST(TableSource, WritingClearsResultsUnsaved)
+TEST(TableSource, SavingClearsResultsUnsavedOnlyOnceWritten)
 {
     test::TempFolder folder;
     Example ex;
     ex.fileBytes();
     ASSERT_TRUE(ex.state.resultsUnsaved);
-    const WriteResult result = writeTableSource(folder / kTableSourceFileName, ex.state, ex.in);
+    const WriteResult result = saveResults(folder / kTableSourceFileName, ex.state, ex.in);
     EXPECT_TRUE(result.ok) << result.reason;
     EXPECT_FALSE(ex.state.resultsUnsaved);
     EXPECT_EQ(test::readBytes(folder / kTableSourceFileName), tableSourceBytes(ex.state, ex.in));
 
-    // Even when the file cannot be written.
+    // A file that cannot be written leaves the results unsaved.
     ex.state.resultsUnsaved = true;
     std::filesystem::create_directory(folder / "busy");
-    EXPECT_FALSE(writeTableSource(folder / "busy", ex.state, ex.in).ok);
-    EXPECT_FALSE(ex.state.resultsUnsaved);
+    EXPECT_FALSE(saveResults(folder / "busy", ex.state, ex.in).ok);
+    EXPECT_TRUE(ex.state.resultsUnsaved);
 }
 
 }  // namespace

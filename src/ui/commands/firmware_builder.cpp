@@ -47,7 +47,7 @@ void FirmwareBuilder::startAssembler(const QString& folder)
         });
     if (outcome == StartOutcome::NotFound) {
         boxes_.inform(window_, QString::fromUtf8(kAssemblerNotFound),
-                      QString::fromUtf8(kWindowCaption), Icon::Critical);
+                      windowCaption(), Icon::Critical);
     } else if (outcome == StartOutcome::Failed) {
         finish(folder, commandLine, ProcessResult{false, false, -1, {}});
     }

@@ -66,7 +66,7 @@ void MapCommands::complain(const QString& verb, const std::string& reason)
         window_,
         QStringLiteral("Не удалось %1 файл %2: %3")
             .arg(verb, QDir::toNativeSeparators(fileName_), QString::fromStdString(reason)),
-        QString::fromUtf8(kWindowCaption), Icon::Critical);
+        windowCaption(), Icon::Critical);
 }
 
 }  // namespace ign::ui

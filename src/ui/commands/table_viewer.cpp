@@ -43,7 +43,7 @@ void TableViewer::open(const QString& tableFile)
 
 void TableViewer::complain(const std::string& text)
 {
-    boxes_.inform(window_, QString::fromStdString(text), QString::fromUtf8(kWindowCaption),
+    boxes_.inform(window_, QString::fromStdString(text), windowCaption(),
                   Icon::Exclamation);
 }
 

@@ -40,7 +40,7 @@ QMenu* makeMenu(QMenuBar* bar, const char* name, const QString& title)
 
 }  // namespace
 
-FormControls::FormControls(QMainWindow* window, MessageBoxes& boxes)
+FormControls::FormControls(QMainWindow* window)
 {
     form = new QWidget(window);
     form->setFixedSize(kFormWidth, kFormHeight);
@@ -51,7 +51,7 @@ FormControls::FormControls(QMainWindow* window, MessageBoxes& boxes)
     buildSpeedLimits();
     buildListingAndButtons();
     table = std::make_unique<TablePanel>(form);
-    settings = new SettingsPanel(boxes, form);
+    settings = new SettingsPanel(form);
     settings->hide();
     editor = std::make_unique<EditorOverlay>(form);
     buildMenu(window);

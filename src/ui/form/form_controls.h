@@ -19,7 +19,6 @@ namespace ign::ui {
 
 class CurvePanels;
 class EditorOverlay;
-class MessageBoxes;
 class RasterSurface;
 class SettingsPanel;
 class TablePanel;
@@ -29,7 +28,7 @@ inline constexpr int kFormWidth = 785;
 inline constexpr int kFormHeight = 552;
 
 struct FormControls {
-    FormControls(QMainWindow* window, MessageBoxes& boxes);
+    explicit FormControls(QMainWindow* window);
     ~FormControls();
     FormControls(const FormControls&) = delete;
     FormControls& operator=(const FormControls&) = delete;

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "model/calculate.h"
+#include "model/exit_plan.h"
 #include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
@@ -29,28 +30,13 @@
 #include "ui/graphs/points_editor.h"
 #include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
-#include "ui/platform/platform_services.h"
 #include "ui/platform/program_folder.h"
+#include "ui/platform/window_services.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/build_output_window.h"
 
 namespace ign::ui {
 namespace {
-
-// A service handed in by a test, or the real one, owned by the window.
-template <typename Real, typename Service>
-Service& chooseService(Service* given, std::unique_ptr<Service>& own)
-{
-    if (given)
-        return *given;
-    own = std::make_unique<Real>();
-    return *own;
-}
-
-QString caption()
-{
-    return QString::fromUtf8(kWindowCaption);
-}
 
 QString toQt(const std::string& utf8)
 {
@@ -60,25 +46,24 @@ QString toQt(const std::string& utf8)
 }  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), boxes_(chooseService<QtMessageBoxes>(options.messageBoxes, ownBoxes_)),
-      dialogs_(chooseService<QtFileDialogs>(options.fileDialogs, ownDialogs_)),
-      launcher_(chooseService<QtProcessLauncher>(options.processLauncher, ownLauncher_)),
-      opener_(chooseService<QtUrlOpener>(options.urlOpener, ownOpener_)),
+    : QMainWindow(parent), services_(options.messageBoxes, options.fileDialogs,
+                                     options.processLauncher, options.urlOpener),
+      boxes_(services_.boxes),
       programFolder_(options.programFolder.isEmpty()
                          ? chooseProgramFolder(QCoreApplication::applicationDirPath())
                          : options.programFolder),
-      controls_(std::make_unique<FormControls>(this, boxes_)),
+      controls_(std::make_unique<FormControls>(this)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
       editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
                    *controls_->editor->picture6()),
-      firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
-      viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
-      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this))
+      firmware_(std::make_unique<FirmwareBuilder>(services_.launcher, boxes_, this)),
+      viewer_(std::make_unique<TableViewer>(services_.launcher, services_.opener, boxes_, this)),
+      maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this))
 {
     pointsEditor_ = new PointsEditor(*controls_->editor, editorGraph_, *controls_->picture1, this);
     new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(caption());
+    setWindowTitle(windowCaption());
     connectHandlers();
     // The texts the fields carry before any settings file is read; the core
     // keeps them, so the window and the batch tool start from the same ones.
@@ -107,6 +92,7 @@ void MainWindow::connectHandlers()
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+    connect(c.settings, &SettingsPanel::refused, this, &MainWindow::showMessage);
     connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
     connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
     for (int i = 0; i < 6; ++i)
@@ -130,8 +116,8 @@ void MainWindow::Form_Load()
     c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
     c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
     c.curves->alignCoefficientFields();
-    DrawMainGrid();
-    DrawEditorGrid();
+    mainGraph_.drawGrid();
+    editorGraph_.drawGrid();
     c.curves->alignPointFields();
 
     // A first start has no settings file: the fields then keep the texts the
@@ -150,16 +136,17 @@ bool MainWindow::Form_Unload()
     const std::filesystem::path settingsFile = programFile(kSettingsFileName);
     if (const WriteResult r = saveSettingsFile(settingsFile, in); !r.ok)
         tellWriteFailure(settingsFile, r.reason);
-    if (in.check1) {
+    switch (exitTable(in, state_)) {
+    case ExitTable::Leave:
+        return true;
+    case ExitTable::Save:
         saveTable();
         return true;
+    case ExitTable::Ask:
+        break;
     }
-    if (!state_.resultsUnsaved)
-        return true;
-    switch (boxes_.askYesNoCancel(this,
-                                  QStringLiteral("Сохранить результаты рассчетов перед выходом "
-                                                 "из программы?"),
-                                  QStringLiteral("Выход из программы"), Icon::Question)) {
+    switch (boxes_.askYesNoCancel(this, QString::fromUtf8(text::kSaveBeforeExit),
+                                  QString::fromUtf8(text::kExitCaption), Icon::Question)) {
     case Answer::Yes:
         saveTable();
         return true;
@@ -233,11 +220,6 @@ std::filesystem::path MainWindow::programFile(const char* fileName) const
         QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
 }
 
-void MainWindow::DrawMainGrid()
-{
-    mainGraph_.drawGrid();
-}
-
 void MainWindow::DrawCurvesByCoefficients()
 {
     mainGraph_.redraw(coefficientCurves(gatherInputs(), state_.entryRpm));
@@ -246,11 +228,6 @@ void MainWindow::DrawCurvesByCoefficients()
 void MainWindow::DrawCurvesByPoints()
 {
     mainGraph_.redraw(pointCurves(gatherInputs()));
-}
-
-void MainWindow::DrawEditorGrid()
-{
-    editorGraph_.drawGrid();
 }
 
 void MainWindow::openPointsEditor()
@@ -278,7 +255,7 @@ void MainWindow::showMessage(const Message& message)
 {
     if (QWidget* field = controls_->field(message.highlight))
         highlightField(field);
-    boxes_.inform(this, toQt(message.text), caption(), message.icon);
+    boxes_.inform(this, toQt(message.text), windowCaption(), message.icon);
 }
 
 void MainWindow::Command1_Click()
@@ -306,13 +283,10 @@ void MainWindow::Command3_Click()
 
 bool MainWindow::saveTable()
 {
-    const bool wasUnsaved = state_.resultsUnsaved;
     const std::filesystem::path file = programFile(kTableSourceFileName);
-    const WriteResult r = writeTableSource(file, state_, gatherInputs());
-    if (!r.ok) {
-        state_.resultsUnsaved = wasUnsaved;
+    const WriteResult r = saveResults(file, state_, gatherInputs());
+    if (!r.ok)
         tellWriteFailure(file, r.reason);
-    }
     return r.ok;
 }
 
@@ -321,7 +295,7 @@ void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::
     boxes_.inform(this,
                   QStringLiteral("Не удалось сохранить файл %1: %2.")
                       .arg(QDir::toNativeSeparators(toQt(file.string())), toQt(reason)),
-                  caption(), Icon::Critical);
+                  windowCaption(), Icon::Critical);
 }
 
 void MainWindow::save_table_Click()
@@ -331,8 +305,7 @@ void MainWindow::save_table_Click()
 
 void MainWindow::Command2_Click()
 {
-    if (saveTable())
-        state_.resultsUnsaved = false;
+    saveTable();
 }
 
 void MainWindow::settings_Click()
@@ -421,7 +394,7 @@ void MainWindow::save_map_Click()
 
 void MainWindow::about_programm_Click()
 {
-    AboutWindow::showSingle(opener_, this);
+    AboutWindow::showSingle(services_.opener, this);
 }
 
 }  // namespace ign::ui

@@ -13,6 +13,7 @@
 #include "model/messages.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/main_graph.h"
+#include "ui/platform/window_services.h"
 
 namespace ign::ui {
 
@@ -90,9 +91,7 @@ private:
     // 1 for "График 1", 2 for "График 2".
     int selectedTab() const;
     std::filesystem::path programFile(const char* fileName) const;
-    void DrawMainGrid();
     void DrawCurvesByPoints();
-    void DrawEditorGrid();
     void openPointsEditor();
     void applyEditorPoints();
 
@@ -110,14 +109,8 @@ private:
     // The characteristic the selected tab edits, 0 or 1.
     int selectedCharacteristic() const { return selectedTab() == 1 ? 0 : 1; }
 
-    std::unique_ptr<MessageBoxes> ownBoxes_;
+    WindowServices services_;
     MessageBoxes& boxes_;
-    std::unique_ptr<FileDialogs> ownDialogs_;
-    std::unique_ptr<ProcessLauncher> ownLauncher_;
-    std::unique_ptr<UrlOpener> ownOpener_;
-    FileDialogs& dialogs_;
-    ProcessLauncher& launcher_;
-    UrlOpener& opener_;
     QString programFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;

@@ -10,7 +10,6 @@
 #include "ui/form/field_colours.h"
 #include "ui/form/input_field.h"
 #include "ui/form/widget_factory.h"
-#include "ui/platform/message_boxes.h"
 
 namespace ign::ui {
 namespace {
@@ -57,8 +56,7 @@ void selectItem(QComboBox* combo, const QString& text)
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(MessageBoxes& boxes, QWidget* parent)
-    : QGroupBox(QStringLiteral("Настройки"), parent), boxes_(boxes)
+SettingsPanel::SettingsPanel(QWidget* parent) : QGroupBox(QStringLiteral("Настройки"), parent)
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(titleFont(11));
@@ -185,10 +183,8 @@ void SettingsPanel::Command4_Click()
 {
     Inputs in;
     readInto(in);
-    if (const auto refused = checkSettings(in)) {
-        highlightField(refused->highlight == Highlight::Text1_3 ? text1_[3] : text1_[4]);
-        boxes_.inform(window(), QString::fromStdString(refused->text),
-                      QString::fromUtf8(kWindowCaption), refused->icon);
+    if (const auto message = checkSettings(in)) {
+        emit refused(*message);
         return;
     }
     hide();

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 
 #include "model/inputs.h"
+#include "model/messages.h"
 
 class QCheckBox;
 class QComboBox;
@@ -17,13 +18,12 @@ class QRadioButton;
 namespace ign::ui {
 
 class InputField;
-class MessageBoxes;
 
 class SettingsPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    SettingsPanel(MessageBoxes& boxes, QWidget* parent);
+    explicit SettingsPanel(QWidget* parent);
 
     void readInto(Inputs& in) const;
     // Drop-down lists take only their own items; the option buttons behave as
@@ -44,13 +44,14 @@ public slots:
 signals:
     // The panel closed after a successful "Применить".
     void applied();
+    // "Применить" refused a value; the panel stays open.
+    void refused(const ign::Message& message);
 
 private:
     void buildController();
     void buildSensor();
     void buildMethod();
 
-    MessageBoxes& boxes_;
     std::array<InputField*, 7> text1_{};  // elements 1..6
     std::array<QComboBox*, 2> combo1_{};
     std::array<QRadioButton*, 2> option1_{};

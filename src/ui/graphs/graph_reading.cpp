@@ -1,10 +1,10 @@
 #include "ui/graphs/graph_reading.h"
 
-#include <QLocale>
 #include <QPlainTextEdit>
 
 #include "model/numbers.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/platform/decimal_separator.h"
 
 namespace ign::ui {
 namespace {
@@ -18,10 +18,8 @@ QColor toQColor(Rgb c)
 
 QString readingText(const GraphScale& scale, QPoint pos)
 {
-    // The number rules write the full stop; the box speaks the user's
-    // separator, whatever character that is.
-    QString angle = QString::fromStdString(formatFixed(scale.angleDeg(pos.y()), 1, '.'));
-    angle.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    const QString angle =
+        QString::fromStdString(formatFixed(scale.angleDeg(pos.y()), 1, userDecimalSeparator()));
     return QStringLiteral("n = %1\na = %2").arg(scale.rpm(pos.x())).arg(angle);
 }
 

@@ -20,7 +20,8 @@ class RasterSurface;
 inline constexpr Rgb kOrange{255, 128, 0};
 
 // Two lines, "n = 11000" and "a = 50.0": the angle with one fraction digit,
-// halves away from zero, in the user's decimal separator.
+// halves away from zero, in the user's decimal separator as the listing
+// writes it.
 QString readingText(const GraphScale& scale, QPoint pos);
 
 // The window-wide pointer: a crosshair while something is read or dragged.

@@ -1,5 +1,5 @@
-// The decimal separator of the user's regional settings, as the core takes
-// it: one byte.
+// The decimal separator of the user's regional settings, one rule for every
+// number the window writes: the listing and the reading boxes.
 #pragma once
 
 namespace ign::ui {

@@ -12,6 +12,12 @@ namespace ign::ui {
 
 enum class Answer { Ok, Yes, No, Cancel };
 
+// The title of the window and of every message it shows.
+inline QString windowCaption()
+{
+    return QString::fromUtf8(kWindowCaption);
+}
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
