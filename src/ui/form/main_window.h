@@ -24,7 +24,6 @@ class MapCommands;
 class MessageBoxes;
 class PointsEditor;
 class ProcessLauncher;
-class RasterSurface;
 class TableViewer;
 class UrlOpener;
 
