@@ -1,5 +1,6 @@
 #include "model/table_analysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -118,6 +119,43 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
                 sum.largestAtEntrySpeeds = deviation;
         }
     }
+    return out;
+}
+
+const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm)
+{
+    const auto& rows = analysis.periods;
+    // Descending speed: the first row at or below rpm, or the one before it.
+    auto it = std::partition_point(rows.begin(), rows.end(),
+                                   [rpm](const PeriodAdvance& p) { return p.rpm > rpm; });
+    if (it == rows.end())
+        return rows.back();
+    if (it != rows.begin() && std::prev(it)->rpm - rpm < rpm - it->rpm)
+        return *std::prev(it);
+    return *it;
+}
+
+std::string analysisReading(const TableAnalysis& analysis, double rpm, double value,
+                            bool deviationChart, char decimalSeparator)
+{
+    const PeriodAdvance& p = nearestPeriod(analysis, rpm);
+    const auto distance = [&](int ch) {
+        const auto c = static_cast<std::size_t>(ch);
+        const double d = deviationChart
+            ? std::fabs(p.deviation(ch) - value)
+            : std::fmin(std::fabs(p.wanted[c] - value), std::fabs(p.achieved[c] - value));
+        return std::isnan(d) ? std::numeric_limits<double>::infinity() : d;
+    };
+    const int ch = distance(1) < distance(0) ? 1 : 0;
+    const auto angle = [&](double v) {
+        return std::isfinite(v) ? formatFixed(v, 2, decimalSeparator) + "°" : "не определён";
+    };
+    std::string out = formatFixed(p.rpm, 0, decimalSeparator) + " об/мин, характеристика " +
+        std::to_string(ch + 1) + ": желаемый УОЗ " + angle(p.wanted[static_cast<std::size_t>(ch)]) +
+        ", фактический " + angle(p.achieved[static_cast<std::size_t>(ch)]) + ", отклонение ";
+    const double deviation = p.deviation(ch);
+    out += std::isfinite(deviation) ? formatFixed(deviation, 2, decimalSeparator) + "°"
+                                    : "не определено";
     return out;
 }
 

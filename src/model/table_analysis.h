@@ -59,6 +59,18 @@ TableAnalysis analyseTable(const CalcState& state, const Inputs& calculated);
 // 14000 rpm, the top value beyond.
 double pointsCurveAdvance(const std::array<double, 11>& points, double top, double rpm);
 
+// What the analysis window says before any calculation that passed its checks.
+inline constexpr const char* kNoAnalysedTable = "Нет рассчитанной таблицы: нажмите «Рассчитать».";
+
+// The period whose speed lies nearest `rpm` (the analysis must have periods).
+const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm);
+
+// The reading under the pointer at `rpm`: speed, wanted, achieved and
+// deviation of the characteristic whose curve lies nearer `value`, degrees of
+// advance or, on the deviation chart, of deviation.
+std::string analysisReading(const TableAnalysis& analysis, double rpm, double value,
+                            bool deviationChart, char decimalSeparator);
+
 // One line per characteristic for the user, e.g. "Характеристика 1:
 // наибольшее отклонение 0,91° при 14507 об/мин (в точках таблицы 0,35°)".
 std::string analysisSummaryLine(const TableAnalysis& analysis, int ch, char decimalSeparator);

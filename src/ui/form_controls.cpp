@@ -148,6 +148,9 @@ void FormControls::buildMenu(QMainWindow* window)
     table->addSeparator();
     open_map = makeAction(table, "open_map", QStringLiteral("Открыть..."));
     save_map = makeAction(table, "save_map", QStringLiteral("Сохранить..."));
+    table->addSeparator();
+    accuracy = makeAction(table, "accuracy", QStringLiteral("Точность таблицы..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
     about_programm =

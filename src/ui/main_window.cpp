@@ -16,6 +16,7 @@
 #include "storage/presets.h"
 #include "storage/settings_file.h"
 #include "ui/about_window.h"
+#include "ui/accuracy_window.h"
 #include "ui/build_output_window.h"
 #include "ui/curve_panels.h"
 #include "ui/editor_overlay.h"
@@ -117,6 +118,7 @@ void MainWindow::connectHandlers()
     connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
     connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
+    connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
     for (int i = 0; i < 6; ++i)
@@ -325,6 +327,11 @@ void MainWindow::Command1_Click()
     controls_->text2->setPlainText(
         toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     mainGraph_.stroke(outcome.segments);
+    if (!outcome.refused) {
+        analysis_ = analyseTable(state_, in);
+        if (AccuracyWindow* accuracy = AccuracyWindow::instance())
+            accuracy->showAnalysis(analysis_, decimalSeparator());
+    }
     for (const Message& message : outcome.messages)
         showMessage(message);
 }
@@ -457,6 +464,11 @@ void MainWindow::save_map_Click()
 void MainWindow::about_programm_Click()
 {
     AboutWindow::showSingle(opener_, this);
+}
+
+void MainWindow::accuracy_Click()
+{
+    AccuracyWindow::showSingle(dialogs_, boxes_, this)->showAnalysis(analysis_, decimalSeparator());
 }
 
 }  // namespace ign::ui
