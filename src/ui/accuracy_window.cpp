@@ -42,6 +42,9 @@ public:
         chart()->setMargins(QMargins(4, 4, 4, 4));
         x->setTitleText(QStringLiteral("об/мин"));
         x->setLabelFormat(QStringLiteral("%.0f"));
+        x->setTickType(QValueAxis::TicksDynamic);
+        x->setTickAnchor(0);
+        x->setTickInterval(2000);
         y->setTitleText(yTitle);
         chart()->addAxis(x, Qt::AlignBottom);
         chart()->addAxis(y, Qt::AlignLeft);
@@ -189,9 +192,11 @@ AccuracyWindow::AccuracyWindow(FileDialogs& dialogs, MessageBoxes& boxes, QWidge
     layout->addWidget(charts_, 1);
     // Zooming either chart moves the other: both show the same speeds.
     for (auto [from, to] :
-         {std::pair{advanceView_, deviationView_}, {deviationView_, advanceView_}})
+         {std::pair{advanceView_, deviationView_}, {deviationView_, advanceView_}}) {
         connect(from->x, &QValueAxis::rangeChanged, to->x,
                 [to](qreal low, qreal high) { to->x->setRange(low, high); });
+        connect(from->chart(), &QChart::plotAreaChanged, this, [this] { alignPlotAreas(); });
+    }
     advanceView_->pointed = [this](double rpm, double v) { showReading(rpm, v, false); };
     deviationView_->pointed = [this](double rpm, double v) { showReading(rpm, v, true); };
 
@@ -266,16 +271,18 @@ void AccuracyWindow::fillCharts()
                 largest = std::fmax(largest, std::fabs(p.deviation(ch)));
         }
         const QString number = QString::number(ch + 1);
-        advanceView_->addLine(QStringLiteral("wanted") + number,
-                              QStringLiteral("желаемый ") + number, pen(wantedColour(ch)), wanted);
+        // The smooth wanted curve over the saw-tooth, so both stay visible.
         advanceView_->addLine(QStringLiteral("achieved") + number,
                               QStringLiteral("фактический ") + number, pen(computedColour(ch)),
                               achieved);
+        advanceView_->addLine(QStringLiteral("wanted") + number,
+                              QStringLiteral("желаемый ") + number, pen(wantedColour(ch)), wanted);
         deviationView_->addLine(QStringLiteral("deviation") + number,
                                 QStringLiteral("отклонение ") + number, pen(computedColour(ch)),
                                 deviation);
     }
     fitRange(advanceView_->y, std::isfinite(low) ? low : 0, std::isfinite(high) ? high : 0);
+    advanceView_->y->applyNiceNumbers();
     const double span = largest > 0 ? largest * 1.1 : 0.5;
     deviationView_->y->setRange(-span, span);
     deviationView_->addLine(QStringLiteral("zero"), QStringLiteral("0°"), pen(kBlack, Qt::DashLine),
@@ -290,6 +297,30 @@ void AccuracyWindow::fillCharts()
         view->fullMax = fastest;
     }
     resetZoom();
+}
+
+void AccuracyWindow::alignPlotAreas()
+{
+    // The same speed must stand at the same place on both charts, whatever
+    // the width of their angle labels and legends: widen the smaller side's
+    // margin by the difference.
+    QChart* charts[] = {advanceView_->chart(), deviationView_->chart()};
+    double left[2], right[2];
+    for (int i = 0; i < 2; ++i) {
+        const QRectF area = charts[i]->plotArea();
+        const QMargins m = charts[i]->margins();
+        left[i] = area.left() - m.left();
+        right[i] = charts[i]->size().width() - area.right() - m.right();
+    }
+    const double wantLeft = std::fmax(left[0], left[1]) + 4;
+    const double wantRight = std::fmax(right[0], right[1]) + 4;
+    for (int i = 0; i < 2; ++i) {
+        QMargins m = charts[i]->margins();
+        m.setLeft(int(std::lround(wantLeft - left[i])));
+        m.setRight(int(std::lround(wantRight - right[i])));
+        if (m != charts[i]->margins())
+            charts[i]->setMargins(m);
+    }
 }
 
 void AccuracyWindow::resetZoom()

@@ -39,6 +39,7 @@ public:
 private:
     AccuracyWindow(FileDialogs& dialogs, MessageBoxes& boxes, QWidget* owner);
     void fillCharts();
+    void alignPlotAreas();
     void showReading(double rpm, double value, bool deviationChart);
     bool writeChosen(const QString& title, const QString& filter, const QString& fileName,
                      const std::string& bytes);
