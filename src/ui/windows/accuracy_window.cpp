@@ -18,6 +18,7 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 #include "model/curves.h"
 #include "model/messages.h"
@@ -250,7 +251,7 @@ void AccuracyWindow::fillCharts()
     const double fastest = a.periods.front().rpm;
     const double slowest = a.periods.back().rpm;
 
-    double low = INFINITY, high = -INFINITY, largest = 0;
+    double low = std::numeric_limits<double>::infinity(), high = -low, largest = 0;
     for (int ch = 0; ch < 2; ++ch) {
         const auto c = static_cast<std::size_t>(ch);
         QList<QPointF> wanted, achieved, deviation;
