@@ -78,6 +78,24 @@ void FormControls::finishLayout()
     curves->placePointsPanel();
 }
 
+void FormControls::readInto(Inputs& in) const
+{
+    settings->readInto(in);
+    for (std::size_t i = 0; i < 2; ++i)
+        in.combo2[i] = combo2[i]->currentText().toStdString();
+    curves->readInto(in);
+    table->readInto(in);
+}
+
+void FormControls::applyFrom(const Inputs& in)
+{
+    settings->applyFrom(in);
+    for (std::size_t i = 0; i < 2; ++i)
+        combo2[i]->setEditText(QString::fromStdString(in.combo2[i]));
+    curves->applyFrom(in);
+    table->applyFrom(in);
+}
+
 QWidget* FormControls::field(Highlight highlight) const
 {
     switch (highlight) {
@@ -186,6 +204,9 @@ void FormControls::buildMenu(QMainWindow* window)
     table->addSeparator();
     open_map = makeAction(table, "open_map", QStringLiteral("Открыть..."));
     save_map = makeAction(table, "save_map", QStringLiteral("Сохранить..."));
+    table->addSeparator();
+    accuracy = makeAction(table, "accuracy", QStringLiteral("Точность таблицы..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
     about_programm =

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "model/inputs.h"
 #include "model/messages.h"
 
 class QAction;
@@ -36,6 +37,9 @@ struct FormControls {
     // The window's colour on the form and its pictures, the panels put in
     // place; done once the window has its final size.
     void finishLayout();
+    // Every field's text and every control's state, and back.
+    void readInto(Inputs& in) const;
+    void applyFrom(const Inputs& in);
     // The field a message points the user to, or null.
     QWidget* field(Highlight highlight) const;
 
@@ -69,6 +73,7 @@ struct FormControls {
     QAction* jawa = nullptr;
     QAction* open_map = nullptr;
     QAction* save_map = nullptr;
+    QAction* accuracy = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;
 

@@ -33,6 +33,7 @@
 #include "ui/platform/program_folder.h"
 #include "ui/platform/window_services.h"
 #include "ui/windows/about_window.h"
+#include "ui/windows/accuracy_window.h"
 #include "ui/windows/build_output_window.h"
 
 namespace ign::ui {
@@ -90,6 +91,7 @@ void MainWindow::connectHandlers()
     connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
     connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
+    connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
     connect(c.settings, &SettingsPanel::refused, this, &MainWindow::showMessage);
@@ -187,21 +189,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 Inputs MainWindow::gatherInputs() const
 {
     Inputs in;
-    controls_->settings->readInto(in);
-    for (std::size_t i = 0; i < 2; ++i)
-        in.combo2[i] = controls_->combo2[i]->currentText().toStdString();
-    controls_->curves->readInto(in);
-    controls_->table->readInto(in);
+    controls_->readInto(in);
     return in;
 }
 
 void MainWindow::showInputs(const Inputs& in)
 {
-    controls_->settings->applyFrom(in);
-    for (std::size_t i = 0; i < 2; ++i)
-        controls_->combo2[i]->setEditText(toQt(in.combo2[i]));
-    controls_->curves->applyFrom(in);
-    controls_->table->applyFrom(in);
+    controls_->applyFrom(in);
 }
 
 int MainWindow::selectedTab() const
@@ -267,6 +261,11 @@ void MainWindow::Command1_Click()
     controls_->text2->setPlainText(
         toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     mainGraph_.stroke(outcome.segments);
+    if (!outcome.refused) {
+        analysis_ = analyseTable(state_, in);
+        if (AccuracyWindow* accuracy = AccuracyWindow::instance())
+            accuracy->showAnalysis(analysis_, userDecimalSeparator());
+    }
     for (const Message& message : outcome.messages)
         showMessage(message);
 }
@@ -395,6 +394,12 @@ void MainWindow::save_map_Click()
 void MainWindow::about_programm_Click()
 {
     AboutWindow::showSingle(services_.opener, this);
+}
+
+void MainWindow::accuracy_Click()
+{
+    AccuracyWindow::showSingle(services_.dialogs, boxes_, this)
+        ->showAnalysis(analysis_, userDecimalSeparator());
 }
 
 }  // namespace ign::ui
