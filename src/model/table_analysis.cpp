@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/advance.h"
 #include "model/numbers.h"
 
 namespace ign {
@@ -27,8 +28,7 @@ struct WantedCurve {
     {
         if (!byCoefficients)
             return pointsCurveAdvance(points, top, rpm);
-        const double denominator = rpm + c;
-        return denominator == 0 ? kUndefined : (a * rpm - b) / denominator;
+        return formulaAdvance<double, double>(a, b, c, rpm);
     }
 };
 
