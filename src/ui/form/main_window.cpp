@@ -31,20 +31,13 @@
 #include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/program_folder.h"
+#include "ui/platform/qt_strings.h"
 #include "ui/platform/window_services.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/accuracy_window.h"
 #include "ui/windows/build_output_window.h"
 
 namespace ign::ui {
-namespace {
-
-QString toQt(const std::string& utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent), services_(options.messageBoxes, options.fileDialogs,

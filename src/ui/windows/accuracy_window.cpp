@@ -27,6 +27,7 @@
 #include "ui/form/field_colours.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
+#include "ui/platform/qt_strings.h"
 
 namespace ign::ui {
 
@@ -111,20 +112,6 @@ protected:
 namespace {
 
 QPointer<AccuracyWindow> openWindow;
-
-QString toQt(const std::string& utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
-std::filesystem::path toPath(const QString& name)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(name.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
-}
 
 QPen pen(Rgb c, Qt::PenStyle style = Qt::SolidLine)
 {
