@@ -16,6 +16,14 @@ void drawGridLines(RasterSurface::Canvas& c)
         c.line(x, 0, x, 500, kBlack);
 }
 
+constexpr int kMarkerHalf = 3;
+
+// The x of editor point i: every 1000 rpm up to 10000, then 14000 rpm.
+int pointX(int i)
+{
+    return i == 11 ? 700 : 50 * i;
+}
+
 void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
 {
     // A marker far off the graph must not overflow the pixel grid; it is
@@ -24,7 +32,7 @@ void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
         return;
     const int px = static_cast<int>(x);
     const int py = static_cast<int>(std::floor(y + 0.5));
-    c.box(px - 3, py - 3, px + 3, py + 3, colour);
+    c.box(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
 }
 
 }  // namespace
@@ -69,22 +77,50 @@ const QImage& EditorGraph::gridPicture()
 
 void EditorGraph::drawCurves(const EditorPoints& points)
 {
-    const QImage& grid = gridPicture();
     RasterSurface::Canvas c(picture4_);
-    c.blit(grid);
+    drawColumns(c, points, 0, picture4_.drawingSize().width() - 1);
+}
+
+void EditorGraph::redrawAroundPoint(const EditorPoints& points, int point)
+{
+    // Only the angle of a point moves, so all that changes lies between its
+    // neighbours' x, or within its marker at the ends of the curve.
+    const int x = pointX(point);
+    const int left = point > 1 ? pointX(point - 1) : x - kMarkerHalf;
+    const int right = point < 11 ? pointX(point + 1) : x + kMarkerHalf;
+    RasterSurface::Canvas c(
+        picture4_, QRect(QPoint(left, 0), QPoint(right, picture4_.drawingSize().height() - 1)));
+    drawColumns(c, points, left, right);
+}
+
+void EditorGraph::drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left,
+                              int right)
+{
+    c.blit(gridPicture());
+    // The whole picture's drawing order, skipping what lies outside the
+    // columns: each later item covers the earlier where they cross.
     const auto y = [&](int ch, int i) {
         return editorY(points[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)]);
     };
+    const auto stroke = [&](int ch, int from, int to) {
+        if (pointX(to) >= left && pointX(from) <= right)
+            c.stroke({double(pointX(from)), y(ch, from), double(pointX(to)), y(ch, to),
+                      wantedColour(ch)});
+    };
+    const auto markerAt = [&](int ch, int i) {
+        if (pointX(i) + kMarkerHalf >= left && pointX(i) - kMarkerHalf <= right)
+            marker(c, pointX(i), y(ch, i), computedColour(ch));
+    };
     for (int i = 1; i <= 9; ++i) {
         for (int ch = 0; ch < 2; ++ch) {
-            c.stroke({50.0 * i, y(ch, i), 50.0 * (i + 1), y(ch, i + 1), wantedColour(ch)});
-            marker(c, 50.0 * i, y(ch, i), computedColour(ch));
+            stroke(ch, i, i + 1);
+            markerAt(ch, i);
         }
     }
     for (int ch = 0; ch < 2; ++ch) {
-        c.stroke({500, y(ch, 10), 700, y(ch, 11), wantedColour(ch)});
-        marker(c, 700, y(ch, 11), computedColour(ch));
-        marker(c, 500, y(ch, 10), computedColour(ch));
+        stroke(ch, 10, 11);
+        markerAt(ch, 11);
+        markerAt(ch, 10);
     }
 }
 

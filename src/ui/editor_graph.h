@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include "ui/raster_surface.h"
+
 namespace ign::ui {
 
 class RasterSurface;
@@ -24,9 +26,14 @@ public:
     void drawGrid();
     // One complete picture: background, grid, both curves and their markers.
     void drawCurves(const EditorPoints& points);
+    // The same picture after editor point `point` (1..11) of either
+    // characteristic moved, drawn and repainted only where it can differ.
+    void redrawAroundPoint(const EditorPoints& points, int point);
 
 private:
     const QImage& gridPicture();
+    // The complete picture's drawing, inside columns left..right only.
+    void drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left, int right);
 
     RasterSurface& picture4_;
     RasterSurface& picture5_;

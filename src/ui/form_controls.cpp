@@ -52,7 +52,6 @@ FormControls::FormControls(QMainWindow* window, MessageBoxes& boxes)
     table = std::make_unique<TablePanel>(form);
     settings = new SettingsPanel(boxes, form);
     settings->hide();
-    editor = std::make_unique<EditorOverlay>(form);
     buildMenu(window);
 }
 
@@ -82,6 +81,9 @@ void FormControls::buildGraph()
     readout.setPointSizeF(8.25);
     text3->setFont(readout);
     text3->setGeometry(60, 60, 70, 34);
+    // As the editor's reading box: no scroll bars.
+    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text3->hide();
 }
 

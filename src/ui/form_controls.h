@@ -51,6 +51,8 @@ struct FormControls {
     std::unique_ptr<CurvePanels> curves;
     SettingsPanel* settings = nullptr;
     std::unique_ptr<TablePanel> table;
+    // Built at its first opening, so the start does not pay for it: null
+    // until then.
     std::unique_ptr<EditorOverlay> editor;
 
     QAction* save_table = nullptr;

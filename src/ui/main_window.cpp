@@ -79,8 +79,6 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                          : options.programFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
-      editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
-                   *controls_->editor->picture6()),
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
@@ -137,25 +135,20 @@ void MainWindow::Form_Load()
     setFixedSize(sizeHint());
 
     setBackgroundColour(c.form, kWindowColour);
-    for (RasterSurface* picture : {c.picture1, c.picture2, c.picture3, c.editor->picture4(),
-                                   c.editor->picture5(), c.editor->picture6()}) {
+    for (RasterSurface* picture : {c.picture1, c.picture2, c.picture3}) {
         picture->setBackground(kWindowColour);
         RasterSurface::Canvas(*picture).clear();
     }
-    setBackgroundColour(c.editor->frame6(), kWindowColour);
     setBackgroundColour(c.label2_0, kWindowColour);
     setBackgroundColour(c.label3, kWindowColour);
     c.settings->move((c.form->width() - c.settings->width()) / 2,
                      (c.form->height() - c.settings->height()) / 2);
-    c.editor->frame6()->move(0, 0);
     for (QLabel* label : c.speedLabels)
         setBackgroundColour(label, kWindowColour);
     c.curves->placePointsPanel();
     c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
     c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
     c.curves->alignCoefficientFields();
-    DrawMainGrid();
-    DrawEditorGrid();
     c.curves->alignPointFields();
 
     // A first start has no settings file: the fields then keep the texts the
@@ -272,14 +265,41 @@ void MainWindow::DrawCurvesByPoints()
     mainGraph_.redraw(pointCurves(gatherInputs()));
 }
 
+EditorOverlay& MainWindow::editorOverlay()
+{
+    FormControls& c = *controls_;
+    if (c.editor)
+        return *c.editor;
+    c.editor = std::make_unique<EditorOverlay>(c.form);
+    EditorOverlay& editor = *c.editor;
+    for (RasterSurface* picture : {editor.picture4(), editor.picture5(), editor.picture6()}) {
+        picture->setBackground(kWindowColour);
+        RasterSurface::Canvas(*picture).clear();
+    }
+    setBackgroundColour(editor.frame6(), kWindowColour);
+    editor.frame6()->move(0, 0);
+    editorGraph_.emplace(*editor.picture4(), *editor.picture5(), *editor.picture6());
+    DrawEditorGrid();
+    pointsEditor_->attach(editor);
+    return editor;
+}
+
 void MainWindow::DrawEditorGrid()
 {
-    editorGraph_.drawGrid();
+    editorOverlay();
+    editorGraph_->drawGrid();
 }
 
 void MainWindow::DrawEditorCurves()
 {
-    editorGraph_.drawCurves(pointsEditor_->editorPoints());
+    editorOverlay();
+    editorGraph_->drawCurves(pointsEditor_->editorPoints());
+}
+
+void MainWindow::redrawEditorPoint(int point)
+{
+    editorOverlay();
+    editorGraph_->redrawAroundPoint(pointsEditor_->editorPoints(), point);
 }
 
 EditorPoints& MainWindow::editorPoints()

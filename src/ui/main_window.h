@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
@@ -17,6 +18,7 @@
 namespace ign::ui {
 
 struct FormControls;
+class EditorOverlay;
 class FileDialogs;
 class FirmwareBuilder;
 class MapCommands;
@@ -62,6 +64,8 @@ public:
     MessageBoxes& messageBoxes() { return boxes_; }
     FirmwareBuilder& firmwareBuilder() { return *firmware_; }
     FormControls& controls() { return *controls_; }
+    // The points editor overlay, built hidden on the first call.
+    EditorOverlay& editorOverlay();
 
     // The drawing procedures of the two graphs.
     void DrawMainGrid();
@@ -69,6 +73,8 @@ public:
     void DrawCurvesByPoints();
     void DrawEditorGrid();
     void DrawEditorCurves();
+    // The editor graph after one point moved, redrawn only around it.
+    void redrawEditorPoint(int point);
     // Redraws the wanted curves the way the calculation method asks for.
     void DrawCurvesBySelectedMethod();
 
@@ -127,7 +133,7 @@ private:
     QString programFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
-    EditorGraph editorGraph_;
+    std::optional<EditorGraph> editorGraph_;
     CalcState state_;
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;

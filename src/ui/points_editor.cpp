@@ -31,14 +31,17 @@ int pointFieldOf(int characteristic, int i)
 
 }  // namespace
 
-PointsEditor::PointsEditor(MainWindow& window)
-    : QObject(&window), window_(window), picture4_(*window.controls().editor->picture4()),
-      text7_(picture4_, *window.controls().editor->text7(), kEditorGraphScale,
-             text7Offset(picture4_), kYellow)
+PointsEditor::PointsEditor(MainWindow& window) : QObject(&window), window_(window)
 {
-    const EditorOverlay& editor = *window.controls().editor;
     connect(window.controls().picture1, &RasterSurface::doubleClicked, this,
             &PointsEditor::Picture1_DblClick);
+}
+
+void PointsEditor::attach(EditorOverlay& editor)
+{
+    picture4_ = editor.picture4();
+    text7_.emplace(*picture4_, *editor.text7(), kEditorGraphScale, text7Offset(*picture4_),
+                   kYellow);
     connect(editor.picture4(), &RasterSurface::mousePressed, this,
             &PointsEditor::Picture4_MouseDown);
     connect(editor.picture4(), &RasterSurface::mouseMoved, this, &PointsEditor::Picture4_MouseMove);
@@ -51,7 +54,7 @@ PointsEditor::PointsEditor(MainWindow& window)
 void PointsEditor::Picture1_DblClick(QPoint)
 {
     FormControls& c = window_.controls();
-    c.editor->frame6()->show();
+    window_.editorOverlay().frame6()->show();
     for (int ch = 0; ch < 2; ++ch) {
         for (int i = 1; i <= 11; ++i) {
             const std::string text = c.curves->text6(pointFieldOf(ch, i))->text().toStdString();
@@ -87,7 +90,7 @@ void PointsEditor::Picture4_MouseDown(Qt::MouseButton button, Qt::MouseButtons, 
     // Only the one-pixel outline of a marker carries its colour, so a press
     // inside a marker, on a curve or on the grid picks nothing. The later
     // marker covers the earlier where both overlap, and the colour decides.
-    const Rgb under = picture4_.pixel(pos.x(), pos.y());
+    const Rgb under = picture4_->pixel(pos.x(), pos.y());
     for (int ch = 0; ch < 2; ++ch) {
         if (button == Qt::LeftButton && under == computedColour(ch)) {
             // A marker around x = 50 * i gives i; the one at x = 700 gives 14.
@@ -96,12 +99,12 @@ void PointsEditor::Picture4_MouseDown(Qt::MouseButton button, Qt::MouseButtons, 
             setWindowPointer(window_, true);
         }
     }
-    text7_.show();
+    text7_->show();
 }
 
 void PointsEditor::Picture4_MouseMove(Qt::MouseButtons, QPoint pos)
 {
-    text7_.follow(pos);
+    text7_->follow(pos);
     for (int ch = 0; ch < 2; ++ch) {
         if (dragActive_[static_cast<std::size_t>(ch)])
             dragTo(ch, pos.y());
@@ -117,14 +120,14 @@ void PointsEditor::dragTo(int characteristic, int y)
     const double angle = roundHalfAway(kEditorGraphScale.angleDeg(y) * 10) / 10;
     editorPoints_[static_cast<std::size_t>(characteristic)][dragPointIndex_] =
         static_cast<float>(angle);
-    window_.DrawEditorCurves();
+    window_.redrawEditorPoint(dragPointIndex_);
 }
 
 void PointsEditor::Picture4_MouseUp(Qt::MouseButton, Qt::MouseButtons, QPoint)
 {
     dragActive_ = {false, false};
     setWindowPointer(window_, false);
-    text7_.hide();
+    text7_->hide();
 }
 
 }  // namespace ign::ui

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include <QObject>
 #include <QPoint>
@@ -14,6 +15,7 @@
 
 namespace ign::ui {
 
+class EditorOverlay;
 class MainWindow;
 class RasterSurface;
 
@@ -22,6 +24,8 @@ class PointsEditor : public QObject {
 
 public:
     explicit PointsEditor(MainWindow& window);
+    // Takes over the overlay's graph and buttons once it has been built.
+    void attach(EditorOverlay& editor);
 
     EditorPoints& editorPoints() { return editorPoints_; }
     const EditorPoints& editorPoints() const { return editorPoints_; }
@@ -42,8 +46,8 @@ private:
     void dragTo(int characteristic, int y);
 
     MainWindow& window_;
-    const RasterSurface& picture4_;
-    GraphReading text7_;
+    const RasterSurface* picture4_ = nullptr;
+    std::optional<GraphReading> text7_;
     EditorPoints editorPoints_{};
     std::array<bool, 2> dragActive_{};
     // 1..10 for the points at 1000..10000 rpm; the 14000 rpm point is picked

@@ -142,17 +142,21 @@ void RasterSurface::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked(toDrawingArea(event->position()));
 }
 
-RasterSurface::Canvas::Canvas(RasterSurface& surface) : surface_(surface), painter_(&surface.image_)
+RasterSurface::Canvas::Canvas(RasterSurface& surface) : Canvas(surface, surface.image_.rect()) { }
+
+RasterSurface::Canvas::Canvas(RasterSurface& surface, const QRect& area)
+    : surface_(surface), painter_(&surface.image_), area_(area & surface.image_.rect())
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setClipRect(surface.image_.rect());
+    painter_.setClipRect(area_);
     painter_.setFont(surface.labelFont_);
 }
 
 RasterSurface::Canvas::~Canvas()
 {
     painter_.end();
-    surface_.update();
+    const int b = surface_.border();
+    surface_.update(area_.translated(b, b));
 }
 
 void RasterSurface::Canvas::clear()
@@ -191,7 +195,7 @@ void RasterSurface::Canvas::text(int x, int y, const QString& text)
 void RasterSurface::Canvas::blit(const QImage& image)
 {
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.drawImage(0, 0, image);
+    painter_.drawImage(area_.topLeft(), image, area_);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

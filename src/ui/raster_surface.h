@@ -24,6 +24,8 @@ public:
     class Canvas {
     public:
         explicit Canvas(RasterSurface& surface);
+        // Draws only inside `area` and repaints only that part of the widget.
+        Canvas(RasterSurface& surface, const QRect& area);
         ~Canvas();
         Canvas(const Canvas&) = delete;
         Canvas& operator=(const Canvas&) = delete;
@@ -37,12 +39,14 @@ public:
         void stroke(const Segment& segment);
         void box(int x1, int y1, int x2, int y2, Rgb colour);
         void text(int x, int y, const QString& text);
-        // Replaces the whole picture, e.g. by a cached background.
+        // Replaces the picture, e.g. by a cached background, where this
+        // canvas draws.
         void blit(const QImage& image);
 
     private:
         RasterSurface& surface_;
         QPainter painter_;
+        QRect area_;
     };
 
     QSize drawingSize() const { return image_.size(); }

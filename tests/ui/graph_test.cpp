@@ -21,6 +21,7 @@ protected:
 TEST_F(Graphs, GridAndScaleStripsAtStartUp)
 {
     start();
+    window->editorOverlay();
     // A vertical line every 500 rpm, a horizontal one every 5 degrees, black
     // on the window grey.
     for (int x = 0; x <= 440; x += 20)

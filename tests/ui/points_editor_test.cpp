@@ -1,6 +1,9 @@
 #include "mouse_fixture.h"
 
 #include <QFrame>
+#include <QPaintEvent>
+
+#include <algorithm>
 
 #include "ui/points_editor.h"
 
@@ -21,7 +24,7 @@ TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
     setText6(22, "");  // no number: 0
     setText6(14, " 3 5");  // inner blanks are skipped
     setText6(23, "7.25abc");
-    EXPECT_FALSE(frame6()->isVisible());
+    EXPECT_EQ(window->controls().editor, nullptr);
     openEditor();
     EXPECT_TRUE(frame6()->isVisible());
     EXPECT_EQ(editorPoint(0, 1), 1.0f);
@@ -143,6 +146,80 @@ TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
     const QPoint under = inBox - at(picture(4), 0, 0);
     EXPECT_NE(screen.pixel(inBox) & 0xFFFFFF, picture4.pixel(under) & 0xFFFFFF);
     release(4, Qt::RightButton, 240, 80);
+}
+
+// Collects what a widget repaints.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
+{
+    start();
+    // Distinct markers to press on: characteristic 1 at 10 + 2i degrees,
+    // characteristic 2 at 30 + i.
+    const auto angle = [](int ch, int i) { return ch == 0 ? 10 + 2 * i : 30 + i; };
+    for (int i = 1; i <= 11; ++i) {
+        for (int ch = 0; ch < 2; ++ch)
+            setText6(i == 11 ? 22 + ch : i + 11 * ch, std::to_string(angle(ch, i)).c_str());
+    }
+    openEditor();
+    RasterSurface& p4 = picture(4);
+    const QPlainTextEdit* text7 = box("Text7");
+    PaintedRegion painted;
+    p4.installEventFilter(&painted);
+    const auto y = [](int degrees) { return 500 - 10 * degrees; };
+    for (int ch = 0; ch < 2; ++ch) {
+        for (int i = 1; i <= 11; ++i) {
+            const int x = i == 11 ? 700 : 50 * i;
+            const int start = y(angle(ch, i));
+            press(4, Qt::LeftButton, x - 3, start - 3);
+            ASSERT_TRUE(editor().dragActive(ch)) << ch << " " << i;
+            const int other = y(angle(1 - ch, i));
+            const int neighbour = y(angle(ch, i == 1 ? 2 : i - 1));
+            // On the other characteristic's marker and half over it, on the
+            // neighbour's height, the edges, off the graph and far off it.
+            for (int to : {other, other + 2, other - 5, neighbour, 0, -3, 500, 503, -40, 560,
+                           -100000, 100000, start}) {
+                const QImage before = p4.image();
+                painted.region = {};
+                move(4, Qt::LeftButton, x, to);
+                QApplication::processEvents();
+                const QImage partial = p4.image();
+                const QRegion repainted = painted.region;
+                window->DrawEditorCurves();
+                ASSERT_EQ(partial, p4.image()) << ch << " " << i << " to " << to;
+                // The whole repaint this asks for must not hide the next move's.
+                QApplication::processEvents();
+                for (int py = 0; py < partial.height(); ++py) {
+                    const auto* now = reinterpret_cast<const QRgb*>(partial.constScanLine(py));
+                    const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(py));
+                    if (std::equal(now, now + partial.width(), was))
+                        continue;
+                    for (int px = 0; px < partial.width(); ++px) {
+                        if (now[px] == was[px])
+                            continue;
+                        // The reading box covers what lies under it.
+                        const QPoint p = at(p4, px, py);
+                        if (!text7->geometry().contains(p)) {
+                            ASSERT_TRUE(repainted.contains(p))
+                                << px << "," << py << " not repainted";
+                        }
+                    }
+                }
+            }
+            release(4, Qt::LeftButton, x, start);
+        }
+    }
 }
 
 TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
