@@ -29,8 +29,8 @@
 #include <vector>
 
 #include "ratio_run.h"
-#include "ui/form_controls.h"
-#include "ui/program_start.h"
+#include "ui/form/form_controls.h"
+#include "ui/form/program_start.h"
 
 extern char** environ;
 

@@ -1,0 +1,127 @@
+#include "ui/graphs/editor_graph.h"
+
+#include <cmath>
+
+#include "model/curves.h"
+#include "ui/graphs/raster_surface.h"
+
+namespace ign::ui {
+namespace {
+
+void drawGridLines(RasterSurface::Canvas& c)
+{
+    for (int y = 0; y <= 500; y += 25)
+        c.line(0, y, 1000, y, kBlack);
+    for (int x = 0; x <= 750; x += 25)
+        c.line(x, 0, x, 500, kBlack);
+}
+
+constexpr int kMarkerHalf = 3;
+
+// The x of editor point i: every 1000 rpm up to 10000, then 14000 rpm.
+int pointX(int i)
+{
+    return i == 11 ? 700 : 50 * i;
+}
+
+void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
+{
+    // A marker far off the graph must not overflow the pixel grid; it is
+    // invisible anyway.
+    if (!(y > -1e6 && y < 1e6))
+        return;
+    const int px = static_cast<int>(x);
+    const int py = static_cast<int>(std::floor(y + 0.5));
+    c.box(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
+}
+
+}  // namespace
+
+EditorGraph::EditorGraph(RasterSurface& picture4, RasterSurface& picture5, RasterSurface& picture6)
+    : picture4_(picture4), picture5_(picture5), picture6_(picture6)
+{ }
+
+void EditorGraph::drawGrid()
+{
+    {
+        RasterSurface::Canvas c(picture4_);
+        drawGridLines(c);
+    }
+    {
+        RasterSurface::Canvas c(picture6_);
+        for (int k = 1; k <= 14; ++k)
+            c.text(50 * k - 14, 3, QStringLiteral(" %1").arg(1000 * k));
+    }
+    {
+        RasterSurface::Canvas c(picture5_);
+        for (int k = 0; k <= 10; ++k)
+            c.text(3, 500 - 50 * k, QStringLiteral(" %1").arg(5 * k));
+    }
+}
+
+const QImage& EditorGraph::gridPicture()
+{
+    const QRgb background = picture4_.background().rgb();
+    if (gridPicture_.isNull() || gridPicture_.pixel(1, 1) != background) {
+        RasterSurface scratch(picture4_.drawingSize(), false);
+        scratch.setBackground(picture4_.background());
+        {
+            RasterSurface::Canvas c(scratch);
+            c.clear();
+            drawGridLines(c);
+        }
+        gridPicture_ = scratch.image();
+    }
+    return gridPicture_;
+}
+
+void EditorGraph::drawCurves(const EditorPoints& points)
+{
+    RasterSurface::Canvas c(picture4_);
+    drawColumns(c, points, 0, picture4_.drawingSize().width() - 1);
+}
+
+void EditorGraph::redrawAroundPoint(const EditorPoints& points, int point)
+{
+    // Only the angle of a point moves, so all that changes lies between its
+    // neighbours' x, or within its marker at the ends of the curve.
+    const int x = pointX(point);
+    const int left = point > 1 ? pointX(point - 1) : x - kMarkerHalf;
+    const int right = point < 11 ? pointX(point + 1) : x + kMarkerHalf;
+    RasterSurface::Canvas c(
+        picture4_, QRect(QPoint(left, 0), QPoint(right, picture4_.drawingSize().height() - 1)));
+    drawColumns(c, points, left, right);
+}
+
+void EditorGraph::drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left,
+                              int right)
+{
+    c.blit(gridPicture());
+    // The whole picture's drawing order, skipping what lies outside the
+    // columns: each later item covers the earlier where they cross.
+    const auto y = [&](int ch, int i) {
+        return editorY(points[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)]);
+    };
+    const auto stroke = [&](int ch, int from, int to) {
+        if (pointX(to) >= left && pointX(from) <= right)
+            c.stroke({double(pointX(from)), y(ch, from), double(pointX(to)), y(ch, to),
+                      wantedColour(ch)});
+    };
+    const auto markerAt = [&](int ch, int i) {
+        if (pointX(i) + kMarkerHalf >= left && pointX(i) - kMarkerHalf <= right)
+            marker(c, pointX(i), y(ch, i), computedColour(ch));
+    };
+    for (int i = 1; i <= 9; ++i) {
+        for (int ch = 0; ch < 2; ++ch) {
+            stroke(ch, i, i + 1);
+            markerAt(ch, i);
+        }
+    }
+    for (int ch = 0; ch < 2; ++ch) {
+        stroke(ch, 10, 11);
+        markerAt(ch, 11);
+        markerAt(ch, 10);
+    }
+}
+
+}  // namespace ign::ui
