@@ -196,6 +196,14 @@ void FormControls::buildMenu(QMainWindow* window)
     table->addSeparator();
     open_map = makeAction(table, "open_map", QStringLiteral("Открыть..."));
     save_map = makeAction(table, "save_map", QStringLiteral("Сохранить..."));
+    table->addSeparator();
+    undo =
+        makeAction(table, "undo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo =
+        makeAction(table, "redo", QStringLiteral("Повторить"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    // The other usual key for doing a step again.
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
     about_programm =

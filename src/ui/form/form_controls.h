@@ -74,6 +74,8 @@ struct FormControls {
     QAction* jawa = nullptr;
     QAction* open_map = nullptr;
     QAction* save_map = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;
 

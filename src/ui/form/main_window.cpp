@@ -14,6 +14,7 @@
 #include "model/presets.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
+#include "ui/commands/field_history.h"
 #include "ui/commands/firmware_builder.h"
 #include "ui/commands/map_commands.h"
 #include "ui/commands/table_viewer.h"
@@ -71,7 +72,13 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
-      pointsEditor_(new PointsEditor(*this))
+      pointsEditor_(new PointsEditor(*this)),
+      history_(new FieldHistory(
+          controls_->undo, controls_->redo,
+          [this](const CurveTexts& texts, MainGraphRedraw redraw) {
+              showCurveTexts(texts, redraw);
+          },
+          this))
 {
     // The main graph's mouse handling is a child of the window and needs no
     // further care.
@@ -308,12 +315,40 @@ void MainWindow::Command1_Click()
 
 void MainWindow::Command3_Click()
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     reset(state_, in);
     mainGraph_.clear();
     controls_->text2->clear();
     mainGraph_.drawGrid();
     controls_->curves->applyFrom(in);
+    history_->record(fieldStep(FieldCommand::Reset, before, in));
+}
+
+void MainWindow::recordFieldStep(const std::optional<FieldStep>& step)
+{
+    history_->record(step);
+}
+
+void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)
+{
+    Inputs in = gatherInputs();
+    applyCurveTexts(texts, in);
+    controls_->curves->applyFrom(in);
+    switch (redraw) {
+    case MainGraphRedraw::None:
+        break;
+    case MainGraphRedraw::GridOnly:
+        mainGraph_.clear();
+        mainGraph_.drawGrid();
+        break;
+    case MainGraphRedraw::SelectedMethod:
+        DrawCurvesBySelectedMethod();
+        break;
+    case MainGraphRedraw::ByPoints:
+        DrawCurvesByPoints();
+        break;
+    }
 }
 
 bool MainWindow::saveTable()
@@ -396,10 +431,12 @@ void MainWindow::open_table_Click()
 
 void MainWindow::applyEnginePreset(std::size_t preset)
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
     controls_->curves->applyFrom(in);
     DrawCurvesBySelectedMethod();
+    history_->record(fieldStep(FieldCommand::EnginePreset, before, in, &kEnginePresets[preset]));
 }
 
 void MainWindow::ij_Click()
@@ -421,9 +458,12 @@ void MainWindow::open_map_Click()
 {
     // Only the field texts change; the graph keeps its curves until the next
     // redraw.
-    Inputs in = gatherInputs();
-    if (maps_->openMap(in, selectedCharacteristic()))
+    const Inputs before = gatherInputs();
+    Inputs in = before;
+    if (maps_->openMap(in, selectedCharacteristic())) {
         controls_->curves->applyFrom(in);
+        history_->record(fieldStep(FieldCommand::MapLoad, before, in));
+    }
 }
 
 void MainWindow::save_map_Click()

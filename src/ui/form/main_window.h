@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include "model/calc_state.h"
+#include "model/field_steps.h"
 #include "model/inputs.h"
 #include "model/messages.h"
 #include "ui/graphs/editor_graph.h"
@@ -19,6 +20,7 @@ namespace ign::ui {
 
 struct FormControls;
 class EditorOverlay;
+class FieldHistory;
 class FileDialogs;
 class FirmwareBuilder;
 class MapCommands;
@@ -78,6 +80,9 @@ public:
     // Redraws the wanted curves the way the calculation method asks for.
     void DrawCurvesBySelectedMethod();
 
+    // A command that overwrote fields, to be taken back from the menu.
+    void recordFieldStep(const std::optional<FieldStep>& step);
+    FieldHistory& fieldHistory() { return *history_; }
 
 public slots:
     void Command1_Click();
@@ -120,6 +125,8 @@ private:
     void tellWriteFailure(const std::filesystem::path& file, const std::string& reason);
     void showInputPanels();
     void applyEnginePreset(std::size_t preset);
+    // Taking a step back or doing it again: the texts, then the main graph.
+    void showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw);
     // The characteristic the selected tab edits, 0 or 1.
     int selectedCharacteristic() const { return selectedTab() == 1 ? 0 : 1; }
 
@@ -139,8 +146,9 @@ private:
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
-    // A child of the window, living as long as it does.
+    // Children of the window, living as long as it does.
     PointsEditor* pointsEditor_ = nullptr;
+    FieldHistory* history_ = nullptr;
 };
 
 }  // namespace ign::ui

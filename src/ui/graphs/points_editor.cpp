@@ -68,6 +68,7 @@ void PointsEditor::Picture1_DblClick(QPoint)
 void PointsEditor::Command8_Click()
 {
     FormControls& c = window_.controls();
+    const Inputs before = window_.gatherInputs();
     for (int i = 1; i <= 11; ++i) {
         for (int ch = 0; ch < 2; ++ch) {
             const float angle =
@@ -78,6 +79,7 @@ void PointsEditor::Command8_Click()
     }
     c.editor->frame6()->hide();
     window_.DrawCurvesByPoints();
+    window_.recordFieldStep(fieldStep(FieldCommand::EditorApply, before, window_.gatherInputs()));
 }
 
 void PointsEditor::Command7_Click()
