@@ -1,14 +1,19 @@
 // One whole Calculate of both characteristics with the listing, from the
-// window's initial inputs, by coefficients and by points.
+// window's initial inputs, by coefficients and by points; then the inputs that
+// once made it slow, each to be read against the plain one of the same run: a
+// slope far outside a byte, which makes the fit travel far, and a coefficient
+// too large to compute, which must be refused at once.
 #include <benchmark/benchmark.h>
 
 #include "model/calculate.h"
 
-static void calculateWith(benchmark::State& bench, bool byPoints)
+static void calculateWith(benchmark::State& bench, bool byPoints, const char* a = nullptr)
 {
     ign::Inputs inputs = ign::initialInputs();
     if (byPoints)
         inputs.option1 = {false, true};
+    if (a != nullptr)
+        inputs.text4[0] = a;
     ign::CalcState state;
     ign::startUp(state, inputs);
     for (auto _ : bench) {
@@ -28,5 +33,17 @@ static void BM_CalculateByPoints(benchmark::State& bench)
     calculateWith(bench, true);
 }
 BENCHMARK(BM_CalculateByPoints);
+
+static void BM_CalculateFarSlope(benchmark::State& bench)
+{
+    calculateWith(bench, false, "1e7");
+}
+BENCHMARK(BM_CalculateFarSlope);
+
+static void BM_CalculateRefusedHugeCoefficient(benchmark::State& bench)
+{
+    calculateWith(bench, false, "1e400");
+}
+BENCHMARK(BM_CalculateRefusedHugeCoefficient);
 
 BENCHMARK_MAIN();

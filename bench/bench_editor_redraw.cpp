@@ -14,9 +14,8 @@
 #include <memory>
 #include "ratio_run.h"
 
-#include "ui/form/editor_overlay.h"
-#include "ui/form/form_controls.h"
 #include "ui/form/main_window.h"
+#include "ui/graphs/editor_graph.h"
 #include "ui/graphs/points_editor.h"
 #include "ui/graphs/raster_surface.h"
 
@@ -39,8 +38,13 @@ struct OpenEditor {
         window = std::make_unique<MainWindow>(options);
         window->show();
         QApplication::processEvents();
-        window->pointsEditor().Picture1_DblClick({100, 100});
-        picture4 = window->controls().editor->picture4();
+        auto* picture1 = window->findChild<RasterSurface*>(QStringLiteral("Picture1"));
+        QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(100, 100),
+                          picture1->mapToGlobal(QPointF(100, 100)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(picture1, &click);
+        // The editor's widgets exist from its first opening on.
+        picture4 = window->findChild<RasterSurface*>(QStringLiteral("Picture4"));
         QApplication::processEvents();
     }
 
@@ -62,11 +66,15 @@ struct OpenEditor {
 void BM_DrawEditorCurves(benchmark::State& bench)
 {
     OpenEditor editor;
+    auto* picture5 = editor.window->findChild<RasterSurface*>(QStringLiteral("Picture5"));
+    auto* picture6 = editor.window->findChild<RasterSurface*>(QStringLiteral("Picture6"));
+    ign::ui::EditorGraph graph(*editor.picture4, *picture5, *picture6);
+    ign::EditorPoints points = editor.window->pointsEditor().points();
     float angle = 0;
     for (auto _ : bench) {
-        editor.window->editorPoints()[0][5] = angle;
+        points[0][5] = angle;
         angle = angle >= 50 ? 0 : angle + 0.1f;
-        editor.window->DrawEditorCurves();
+        graph.drawCurves(points);
     }
 }
 
@@ -76,7 +84,7 @@ void dragMoves(benchmark::State& bench, bool repaint)
 {
     OpenEditor editor;
     editor.send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, 247, 450);
-    if (!editor.window->pointsEditor().dragActive(0)) {
+    if (!editor.window->pointsEditor().drag().active(0)) {
         bench.SkipWithError("the press picked no marker");
         return;
     }

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include "model/calculate.h"
+#include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
@@ -27,9 +28,9 @@
 #include "ui/form/table_panel.h"
 #include "ui/graphs/main_graph_mouse.h"
 #include "ui/graphs/points_editor.h"
+#include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
-#include "ui/platform/decimal_separator.h"
 #include "ui/platform/program_folder.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/build_output_window.h"
@@ -72,7 +73,6 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
-      pointsEditor_(new PointsEditor(*this)),
       history_(new FieldHistory(
           controls_->undo, controls_->redo,
           [this](const CurveTexts& texts, MainGraphRedraw redraw) {
@@ -80,9 +80,7 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
           },
           this))
 {
-    // The main graph's mouse handling is a child of the window and needs no
-    // further care.
-    new MainGraphMouse(*this);
+    new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
     connectHandlers();
@@ -113,6 +111,12 @@ void MainWindow::connectHandlers()
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+    // The points editor is built at the first double click, which it cannot
+    // hear itself; from then on it asks for the opening on its own.
+    connect(c.picture1, &RasterSurface::doubleClicked, this, [this] {
+        if (!pointsEditor_)
+            openPointsEditor();
+    });
     for (int i = 0; i < 6; ++i)
         connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
     for (int i = 0; i < 24; ++i)
@@ -250,39 +254,38 @@ void MainWindow::DrawCurvesByPoints()
     mainGraph_.redraw(pointCurves(gatherInputs()));
 }
 
-EditorOverlay& MainWindow::editorOverlay()
+PointsEditor& MainWindow::pointsEditor()
 {
+    if (pointsEditor_)
+        return *pointsEditor_;
     FormControls& c = *controls_;
-    if (c.editor)
-        return *c.editor;
-    EditorOverlay& editor = c.buildEditor();
-    editorGraph_.emplace(*editor.picture4(), *editor.picture5(), *editor.picture6());
+    EditorOverlay& overlay = c.buildEditor();
+    editorGraph_.emplace(*overlay.picture4(), *overlay.picture5(), *overlay.picture6());
     DrawEditorGrid();
-    pointsEditor_->attach(editor);
-    return editor;
+    pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *c.picture1, this);
+    connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
+    connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
+    return *pointsEditor_;
 }
 
 void MainWindow::DrawEditorGrid()
 {
-    editorOverlay();
     editorGraph_->drawGrid();
 }
 
-void MainWindow::DrawEditorCurves()
+void MainWindow::openPointsEditor()
 {
-    editorOverlay();
-    editorGraph_->drawCurves(pointsEditor_->editorPoints());
+    pointsEditor().open(editorPoints(gatherInputs()));
 }
 
-void MainWindow::redrawEditorPoint(int point)
+void MainWindow::applyEditorPoints()
 {
-    editorOverlay();
-    editorGraph_->redrawAroundPoint(pointsEditor_->editorPoints(), point);
-}
-
-EditorPoints& MainWindow::editorPoints()
-{
-    return pointsEditor_->editorPoints();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
+    storeEditorPoints(pointsEditor_->points(), in);
+    controls_->curves->applyPointsFrom(in);
+    DrawCurvesByPoints();
+    history_->record(fieldStep(FieldCommand::EditorApply, before, in));
 }
 
 void MainWindow::DrawCurvesBySelectedMethod()
@@ -323,11 +326,6 @@ void MainWindow::Command3_Click()
     mainGraph_.drawGrid();
     controls_->curves->applyFrom(in);
     history_->record(fieldStep(FieldCommand::Reset, before, in));
-}
-
-void MainWindow::recordFieldStep(const std::optional<FieldStep>& step)
-{
-    history_->record(step);
 }
 
 void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)

@@ -54,35 +54,14 @@ public:
     void showInputs(const Inputs& in);
 
     const CalcState& calcState() const { return state_; }
-    CalcState& calcState() { return state_; }
-    // The points editor's angles, [characteristic][point 0..14].
-    EditorPoints& editorPoints();
-    PointsEditor& pointsEditor() { return *pointsEditor_; }
-    // 1 for "График 1", 2 for "График 2".
-    int selectedTab() const;
+    // Built with its overlay at the first call, so the start does not pay
+    // for it.
+    PointsEditor& pointsEditor();
     bool byCoefficients() const;
 
-    std::filesystem::path programFile(const char* fileName) const;
-    MessageBoxes& messageBoxes() { return boxes_; }
-    FirmwareBuilder& firmwareBuilder() { return *firmware_; }
-    FormControls& controls() { return *controls_; }
-    // The points editor overlay, built hidden on the first call.
-    EditorOverlay& editorOverlay();
-
-    // The drawing procedures of the two graphs.
-    void DrawMainGrid();
     void DrawCurvesByCoefficients();
-    void DrawCurvesByPoints();
-    void DrawEditorGrid();
-    void DrawEditorCurves();
-    // The editor graph after one point moved, redrawn only around it.
-    void redrawEditorPoint(int point);
     // Redraws the wanted curves the way the calculation method asks for.
     void DrawCurvesBySelectedMethod();
-
-    // A command that overwrote fields, to be taken back from the menu.
-    void recordFieldStep(const std::optional<FieldStep>& step);
-    FieldHistory& fieldHistory() { return *history_; }
 
 public slots:
     void Command1_Click();
@@ -114,6 +93,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // 1 for "График 1", 2 for "График 2".
+    int selectedTab() const;
+    std::filesystem::path programFile(const char* fileName) const;
+    void DrawMainGrid();
+    void DrawCurvesByPoints();
+    void DrawEditorGrid();
+    void openPointsEditor();
+    void applyEditorPoints();
+
     void Form_Load();
     // False when the user chose to stay.
     bool Form_Unload();

@@ -18,10 +18,10 @@ void drawGridLines(RasterSurface::Canvas& c)
 
 constexpr int kMarkerHalf = 3;
 
-// The x of editor point i: every 1000 rpm up to 10000, then 14000 rpm.
+// The column of editor point i: every 1000 rpm up to 10000, then 14000 rpm.
 int pointX(int i)
 {
-    return i == 11 ? 700 : 50 * i;
+    return static_cast<int>(kEditorGraphScale.x(i == kTopPoint ? 14000.0 : 1000.0 * i));
 }
 
 void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
@@ -87,7 +87,7 @@ void EditorGraph::redrawAroundPoint(const EditorPoints& points, int point)
     // neighbours' x, or within its marker at the ends of the curve.
     const int x = pointX(point);
     const int left = point > 1 ? pointX(point - 1) : x - kMarkerHalf;
-    const int right = point < 11 ? pointX(point + 1) : x + kMarkerHalf;
+    const int right = point < kTopPoint ? pointX(point + 1) : x + kMarkerHalf;
     RasterSurface::Canvas c(
         picture4_, QRect(QPoint(left, 0), QPoint(right, picture4_.drawingSize().height() - 1)));
     drawColumns(c, points, left, right);
@@ -96,31 +96,26 @@ void EditorGraph::redrawAroundPoint(const EditorPoints& points, int point)
 void EditorGraph::drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left,
                               int right)
 {
+    const std::vector<Segment> curves = pointCurves(pointAngles(points), kEditorGraphScale);
     c.blit(gridPicture());
     // The whole picture's drawing order, skipping what lies outside the
-    // columns: each later item covers the earlier where they cross.
-    const auto y = [&](int ch, int i) {
-        return editorY(points[static_cast<std::size_t>(ch)][static_cast<std::size_t>(i)]);
+    // columns: each later item covers the earlier where they cross. A point's
+    // marker goes on after the segment leaving it, so no curve covers a
+    // marker; the last two segments end at the top points, which get their
+    // markers first.
+    const auto within = [&](double x1, double x2) { return x2 >= left && x1 <= right; };
+    const auto markerAt = [&](double x, double y, Rgb colour) {
+        if (within(x - kMarkerHalf, x + kMarkerHalf))
+            marker(c, x, y, colour);
     };
-    const auto stroke = [&](int ch, int from, int to) {
-        if (pointX(to) >= left && pointX(from) <= right)
-            c.stroke({double(pointX(from)), y(ch, from), double(pointX(to)), y(ch, to),
-                      wantedColour(ch)});
-    };
-    const auto markerAt = [&](int ch, int i) {
-        if (pointX(i) + kMarkerHalf >= left && pointX(i) - kMarkerHalf <= right)
-            marker(c, pointX(i), y(ch, i), computedColour(ch));
-    };
-    for (int i = 1; i <= 9; ++i) {
-        for (int ch = 0; ch < 2; ++ch) {
-            stroke(ch, i, i + 1);
-            markerAt(ch, i);
-        }
-    }
-    for (int ch = 0; ch < 2; ++ch) {
-        stroke(ch, 10, 11);
-        markerAt(ch, 11);
-        markerAt(ch, 10);
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        const Segment& s = curves[k];
+        const Rgb marked = computedColour(static_cast<int>(k % 2));
+        if (within(s.x1, s.x2))
+            c.stroke(s);
+        if (k + 2 >= curves.size())
+            markerAt(s.x2, s.y2, marked);
+        markerAt(s.x1, s.y1, marked);
     }
 }
 

@@ -3,19 +3,14 @@
 // redraw starts from.
 #pragma once
 
-#include <array>
-
 #include <QImage>
 
+#include "model/point_drag.h"
 #include "ui/graphs/raster_surface.h"
 
 namespace ign::ui {
 
 class RasterSurface;
-
-// Angles of the editor points, [characteristic][point]; points 1..10 stand at
-// 1000..10000 rpm and point 11 at 14000 rpm, the others are not drawn.
-using EditorPoints = std::array<std::array<float, 15>, 2>;
 
 class EditorGraph {
 public:

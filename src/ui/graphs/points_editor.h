@@ -1,39 +1,33 @@
 // The points editor: the overlay that shapes the by-points curves of both
 // characteristics with the mouse. It keeps its own copy of the 22 points while
-// open; only Apply writes them back into the point fields.
+// open; only Apply hands them back, and the window writes them into the point
+// fields.
 #pragma once
-
-#include <array>
-#include <cstdint>
-#include <optional>
 
 #include <QObject>
 #include <QPoint>
 
-#include "ui/graphs/editor_graph.h"
+#include "model/point_drag.h"
 #include "ui/graphs/graph_reading.h"
 
 namespace ign::ui {
 
+class EditorGraph;
 class EditorOverlay;
-class MainWindow;
 class RasterSurface;
 
 class PointsEditor : public QObject {
     Q_OBJECT
 
 public:
-    explicit PointsEditor(MainWindow& window);
-    // Takes over the overlay's graph and buttons once it has been built.
-    void attach(EditorOverlay& editor);
+    // A double click on `picture1`, the main graph, asks for the editor.
+    PointsEditor(EditorOverlay& overlay, EditorGraph& graph, RasterSurface& picture1,
+                 QObject* parent);
 
-    EditorPoints& editorPoints() { return editorPoints_; }
-    const EditorPoints& editorPoints() const { return editorPoints_; }
-    bool dragActive(int characteristic) const
-    {
-        return dragActive_[static_cast<std::size_t>(characteristic)];
-    }
-    int dragPointIndex() const { return dragPointIndex_; }
+    const EditorPoints& points() const { return points_; }
+    const PointDrag& drag() const { return drag_; }
+    // Shows the overlay with these points drawn.
+    void open(const EditorPoints& points);
 
     void Picture1_DblClick(QPoint pos);
     void Picture4_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
@@ -42,17 +36,19 @@ public:
     void Command7_Click();
     void Command8_Click();
 
-private:
-    void dragTo(int characteristic, int y);
+signals:
+    // The user asked for the editor; the answer is open() with the points.
+    void openRequested();
+    // "Применить": points() are the ones to keep; the overlay closes after.
+    void applied();
 
-    MainWindow& window_;
-    const RasterSurface* picture4_ = nullptr;
-    std::optional<GraphReading> text7_;
-    EditorPoints editorPoints_{};
-    std::array<bool, 2> dragActive_{};
-    // 1..10 for the points at 1000..10000 rpm; the 14000 rpm point is picked
-    // as 14 and becomes 11 on the first move.
-    std::uint8_t dragPointIndex_ = 0;
+private:
+    EditorOverlay& overlay_;
+    EditorGraph& graph_;
+    const RasterSurface& picture4_;
+    GraphReading text7_;
+    EditorPoints points_{};
+    PointDrag drag_;
 };
 
 }  // namespace ign::ui

@@ -44,11 +44,13 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
              drag(247, 447, 300);  // point 5 of characteristic 1 to 20 degrees
              click(button("Command8"));
          },
-         "Редактор точек", [](MainWindow& w) { w.DrawCurvesByPoints(); }},
+         "Редактор точек", [](MainWindow& w) { w.DrawCurvesBySelectedMethod(); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         start();
+        // By points, Apply's own redraw is the selected method's.
+        chooseByPoints();
         EXPECT_FALSE(undo()->isEnabled());
         EXPECT_EQ(undo()->text(), QStringLiteral("Отменить"));
         click(button("Command1"));

@@ -102,7 +102,7 @@ TEST_F(Layout, CaptionsAndInitialTexts)
         {"about_programm", QStringLiteral("О программе            ")},
     };
     start();
-    window->editorOverlay();
+    window->pointsEditor();
     EXPECT_EQ(window->objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Калькулятор зажигания"));
     for (const auto& row : rows) {
@@ -170,7 +170,7 @@ TEST_F(Layout, PlacesAndSizesInPixels)
     start();
     // The points editor is built at its first opening, not at the start.
     EXPECT_EQ(window->findChild<QObject*>(QStringLiteral("Frame6")), nullptr);
-    window->editorOverlay();
+    window->pointsEditor();
     for (const auto& row : rows)
         EXPECT_EQ(find(QLatin1String(row.name))->geometry(), row.rect) << row.name;
     const QRect frame5 = find(QStringLiteral("Frame5"))->geometry();
@@ -187,7 +187,7 @@ TEST_F(Layout, PlacesAndSizesInPixels)
 TEST_F(Layout, ColoursFontsAndLists)
 {
     start();
-    window->editorOverlay();
+    window->pointsEditor();
     const struct {
         const char* name;
         QColor colour;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "ui/graphs/editor_graph.h"
 #include "ui/graphs/points_editor.h"
 
 namespace ign::ui::test {
@@ -12,7 +13,7 @@ namespace {
 
 class PointsEditorTest : public MouseTest {
 protected:
-    PointsEditor& editor() const { return window->pointsEditor(); }
+    const PointsEditor& editor() const { return window->pointsEditor(); }
     QFrame* frame6() const { return find<QFrame>(QStringLiteral("Frame6")); }
     std::array<std::string, 24> fields() const { return window->gatherInputs().text6; }
 };
@@ -24,7 +25,7 @@ TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
     setText6(22, "");  // no number: 0
     setText6(14, " 3 5");  // inner blanks are skipped
     setText6(23, "7.25abc");
-    EXPECT_EQ(window->controls().editor, nullptr);
+    EXPECT_EQ(window->findChild<QFrame*>(QStringLiteral("Frame6")), nullptr);
     openEditor();
     EXPECT_TRUE(frame6()->isVisible());
     EXPECT_EQ(editorPoint(0, 1), 1.0f);
@@ -47,18 +48,18 @@ TEST_F(PointsEditorTest, TheTopPointIsPickedAcrossItsMarkerAndBecomesPoint11)
     for (int x : {697, 703}) {
         openEditor();
         press(4, Qt::LeftButton, x, 199);
-        EXPECT_TRUE(editor().dragActive(0)) << x;
-        EXPECT_FALSE(editor().dragActive(1));
-        EXPECT_EQ(editor().dragPointIndex(), 14);
+        EXPECT_TRUE(editor().drag().active(0)) << x;
+        EXPECT_FALSE(editor().drag().active(1));
+        EXPECT_EQ(editor().drag().pointIndex(), 14);
         EXPECT_EQ(pointer(), Qt::CrossCursor);
         move(4, Qt::LeftButton, x, 250);
-        EXPECT_EQ(editor().dragPointIndex(), 11);
+        EXPECT_EQ(editor().drag().pointIndex(), 11);
         EXPECT_EQ(editorPoint(0, 11), 25.0f);
         // Redrawn on the move: the marker now stands around y = 250.
         EXPECT_EQ(picture(4).pixel(697, 247), kRed);
         EXPECT_NE(picture(4).pixel(697, 197), kRed);
         release(4, Qt::LeftButton, x, 250);
-        EXPECT_FALSE(editor().dragActive(0));
+        EXPECT_FALSE(editor().drag().active(0));
         EXPECT_EQ(pointer(), Qt::ArrowCursor);
         // Moves after the release change nothing.
         move(4, Qt::NoButton, x, 100);
@@ -92,7 +93,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_FALSE(text7->isVisible());
     // Point 3 of characteristic 2 stands at 14 degrees: (150, 360).
     press(4, Qt::LeftButton, 147, 360);
-    EXPECT_TRUE(editor().dragActive(1));
+    EXPECT_TRUE(editor().drag().active(1));
     EXPECT_TRUE(text7->isVisible());
     const struct {
         int y;
@@ -117,7 +118,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_EQ(picture(4).pixel(147, 3), kBlue);
     release(4, Qt::LeftButton, 150, 0);
     EXPECT_FALSE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
 }
 
 TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
@@ -177,13 +178,14 @@ TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
     const QPlainTextEdit* text7 = box("Text7");
     PaintedRegion painted;
     p4.installEventFilter(&painted);
+    EditorGraph whole(p4, picture(5), picture(6));
     const auto y = [](int degrees) { return 500 - 10 * degrees; };
     for (int ch = 0; ch < 2; ++ch) {
         for (int i = 1; i <= 11; ++i) {
             const int x = i == 11 ? 700 : 50 * i;
             const int start = y(angle(ch, i));
             press(4, Qt::LeftButton, x - 3, start - 3);
-            ASSERT_TRUE(editor().dragActive(ch)) << ch << " " << i;
+            ASSERT_TRUE(editor().drag().active(ch)) << ch << " " << i;
             const int other = y(angle(1 - ch, i));
             const int neighbour = y(angle(ch, i == 1 ? 2 : i - 1));
             // On the other characteristic's marker and half over it, on the
@@ -196,7 +198,7 @@ TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
                 QApplication::processEvents();
                 const QImage partial = p4.image();
                 const QRegion repainted = painted.region;
-                window->DrawEditorCurves();
+                whole.drawCurves(editor().points());
                 ASSERT_EQ(partial, p4.image()) << ch << " " << i << " to " << to;
                 // The whole repaint this asks for must not hide the next move's.
                 QApplication::processEvents();
@@ -232,7 +234,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         press(4, button, 197, 347);
         EXPECT_TRUE(text7->isVisible());
-        EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+        EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
         EXPECT_NE(pointer(), Qt::CrossCursor);
         move(4, button, 197, 100);
         EXPECT_EQ(editorPoint(1, 4), 15.0f);
@@ -242,7 +244,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     // A press that hits nothing still shows the box.
     press(4, Qt::LeftButton, 10, 10);
     EXPECT_TRUE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
     release(4, Qt::LeftButton, 10, 10);
 }
 
@@ -251,11 +253,11 @@ TEST_F(PointsEditorTest, AnyReleaseEndsTheDrag)
     start();
     openEditor();
     press(4, Qt::LeftButton, 197, 347);
-    ASSERT_TRUE(editor().dragActive(1));
+    ASSERT_TRUE(editor().drag().active(1));
     // A second button let go while the left one is still held.
     QTest::mousePress(&picture(4), Qt::RightButton, {}, at(picture(4), 200, 300));
     release(4, Qt::RightButton, 200, 300);
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
     move(4, Qt::LeftButton, 200, 100);
     EXPECT_EQ(editorPoint(1, 4), 15.0f);
 }
