@@ -265,6 +265,8 @@ PointsEditor& MainWindow::pointsEditor()
     pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *c.picture1, this);
     connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
     connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
+    // While the editor is open the menu's Undo and Redo work on its steps.
+    connect(pointsEditor_, &PointsEditor::closed, this, [this] { history_->activate(nullptr); });
     return *pointsEditor_;
 }
 
@@ -275,7 +277,9 @@ void MainWindow::DrawEditorGrid()
 
 void MainWindow::openPointsEditor()
 {
-    pointsEditor().open(editorPoints(gatherInputs()));
+    PointsEditor& editor = pointsEditor();
+    editor.open(editorPoints(gatherInputs()));
+    history_->activate(&editor.steps());
 }
 
 void MainWindow::applyEditorPoints()

@@ -24,7 +24,7 @@ int pointX(int i)
     return static_cast<int>(kEditorGraphScale.x(i == kTopPoint ? 14000.0 : 1000.0 * i));
 }
 
-void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
+void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour, bool filled)
 {
     // A marker far off the graph must not overflow the pixel grid; it is
     // invisible anyway.
@@ -32,6 +32,8 @@ void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour)
         return;
     const int px = static_cast<int>(x);
     const int py = static_cast<int>(std::floor(y + 0.5));
+    if (filled)
+        c.filledBox(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
     c.box(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
 }
 
@@ -104,18 +106,21 @@ void EditorGraph::drawColumns(RasterSurface::Canvas& c, const EditorPoints& poin
     // marker; the last two segments end at the top points, which get their
     // markers first.
     const auto within = [&](double x1, double x2) { return x2 >= left && x1 <= right; };
-    const auto markerAt = [&](double x, double y, Rgb colour) {
+    const auto markerAt = [&](int ch, int point, double y) {
+        const int x = pointX(point);
         if (within(x - kMarkerHalf, x + kMarkerHalf))
-            marker(c, x, y, colour);
+            marker(c, x, y, computedColour(ch), selected_ == PointRef{ch, point});
     };
     for (std::size_t k = 0; k < curves.size(); ++k) {
         const Segment& s = curves[k];
-        const Rgb marked = computedColour(static_cast<int>(k % 2));
+        const int ch = static_cast<int>(k % 2);
+        // Segments run from point k / 2 + 1 on; the last two to the top point.
+        const int from = static_cast<int>(k / 2) + 1;
         if (within(s.x1, s.x2))
             c.stroke(s);
         if (k + 2 >= curves.size())
-            markerAt(s.x2, s.y2, marked);
-        markerAt(s.x1, s.y1, marked);
+            markerAt(ch, kTopPoint, s.y2);
+        markerAt(ch, from, s.y1);
     }
 }
 

@@ -3,6 +3,8 @@
 // redraw starts from.
 #pragma once
 
+#include <optional>
+
 #include <QImage>
 
 #include "model/point_drag.h"
@@ -24,6 +26,10 @@ public:
     // The same picture after editor point `point` (1..11) of either
     // characteristic moved, drawn and repainted only where it can differ.
     void redrawAroundPoint(const EditorPoints& points, int point);
+    // The point the keyboard works on: its marker is drawn filled, in the
+    // marker's own colour, so the colours the mouse reads stay the same.
+    // Takes effect at the next drawing.
+    void select(const std::optional<PointRef>& point) { selected_ = point; }
 
 private:
     const QImage& gridPicture();
@@ -34,6 +40,7 @@ private:
     RasterSurface& picture5_;
     RasterSurface& picture6_;
     QImage gridPicture_;
+    std::optional<PointRef> selected_;
 };
 
 }  // namespace ign::ui

@@ -1,5 +1,6 @@
 #include "ui/graphs/raster_surface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -142,6 +143,27 @@ void RasterSurface::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked(toDrawingArea(event->position()));
 }
 
+void RasterSurface::takeKeys()
+{
+    takesKeys_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void RasterSurface::keyPressEvent(QKeyEvent* event)
+{
+    if (!takesKeys_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit keyPressed(event->key(), event->modifiers());
+}
+
+bool RasterSurface::focusNextPrevChild(bool next)
+{
+    // False hands Tab on to keyPressEvent instead of moving the focus.
+    return takesKeys_ ? false : QWidget::focusNextPrevChild(next);
+}
+
 RasterSurface::Canvas::Canvas(RasterSurface& surface) : Canvas(surface, surface.image_.rect()) { }
 
 RasterSurface::Canvas::Canvas(RasterSurface& surface, const QRect& area)
@@ -184,6 +206,13 @@ void RasterSurface::Canvas::box(int x1, int y1, int x2, int y2, Rgb colour)
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                             QSize(std::abs(x2 - x1), std::abs(y2 - y1))));
+}
+
+void RasterSurface::Canvas::filledBox(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    painter_.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                            QPoint(std::max(x1, x2), std::max(y1, y2))),
+                      toQColor(colour));
 }
 
 void RasterSurface::Canvas::text(int x, int y, const QString& text)

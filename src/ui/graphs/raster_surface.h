@@ -38,6 +38,8 @@ public:
         // which makes curves two pixels thick while the grid stays one.
         void stroke(const Segment& segment);
         void box(int x1, int y1, int x2, int y2, Rgb colour);
+        // The same box filled with its colour.
+        void filledBox(int x1, int y1, int x2, int y2, Rgb colour);
         void text(int x, int y, const QString& text);
         // Replaces the picture, e.g. by a cached background, where this
         // canvas draws.
@@ -58,6 +60,9 @@ public:
     void setBackground(QColor colour);
     // The font scale labels are written in.
     void setLabelFont(const QFont& font) { labelFont_ = font; }
+    // Takes the keyboard focus on a click or Tab and keeps every key it gets,
+    // Tab and Shift+Tab included, reporting them by keyPressed.
+    void takeKeys();
 
 signals:
     // Positions are in drawing-area pixels; while a button is held the moves
@@ -66,6 +71,7 @@ signals:
     void mouseMoved(Qt::MouseButtons buttons, QPoint pos);
     void mouseReleased(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void doubleClicked(QPoint pos);
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -73,6 +79,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QPoint toDrawingArea(QPointF widgetPos) const;
@@ -82,6 +90,7 @@ private:
     QColor background_{Qt::white};
     QFont labelFont_;
     bool sunkenBorder_;
+    bool takesKeys_ = false;
 };
 
 }  // namespace ign::ui

@@ -198,6 +198,7 @@ TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
                 QApplication::processEvents();
                 const QImage partial = p4.image();
                 const QRegion repainted = painted.region;
+                whole.select(editor().selected());
                 whole.drawCurves(editor().points());
                 ASSERT_EQ(partial, p4.image()) << ch << " " << i << " to " << to;
                 // The whole repaint this asks for must not hide the next move's.
@@ -222,6 +223,89 @@ TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
             release(4, Qt::LeftButton, x, start);
         }
     }
+}
+
+TEST_F(PointsEditorTest, EachDragIsAStepThatKeysTakeBackAndRedo)
+{
+    start();
+    openEditor();
+    QAction* undo = action("undo");
+    RasterSurface& graph = picture(4);
+    drag(247, 447, 300);  // point 5 of characteristic 1, 5 to 20 degrees
+    // One drag, however many moves: 20 to 30 degrees by way of 15.
+    press(4, Qt::LeftButton, 247, 297);
+    move(4, Qt::LeftButton, 247, 350);
+    move(4, Qt::LeftButton, 247, 200);
+    release(4, Qt::LeftButton, 247, 200);
+    EXPECT_EQ(undo->text(), QStringLiteral("Отменить: Перемещение точки"));
+    const struct {
+        QKeyCombination keys;
+        float angle;
+    } rows[] = {
+        {Qt::CTRL | Qt::Key_Z, 20.0f}, {Qt::CTRL | Qt::Key_Z, 5.0f},
+        {Qt::CTRL | Qt::Key_Y, 20.0f}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, 30.0f},
+        {Qt::CTRL | Qt::Key_Z, 20.0f},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(&graph, row.keys.key(), row.keys.keyboardModifiers());
+        EXPECT_EQ(editorPoint(0, 5), row.angle);
+        // Redrawn: the marker's outline stands at the angle.
+        EXPECT_EQ(graph.pixel(247, int(500 - 10 * row.angle) - 3), kRed) << row.angle;
+    }
+    EXPECT_TRUE(undo->isEnabled());
+    // Apply ends the editor's history; the menu then takes back the Apply.
+    click(button("Command8"));
+    EXPECT_EQ(text6(5), QStringLiteral(" 20"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Отменить: Редактор точек"));
+    openEditor();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(action("redo")->isEnabled());
+}
+
+TEST_F(PointsEditorTest, KeysSelectAPointAndMoveItInMergedSteps)
+{
+    start();
+    openEditor();
+    RasterSurface& graph = picture(4);
+    QPlainTextEdit* text7 = box("Text7");
+    // A click on the marker of point 5 of characteristic 1 selects it and
+    // fills it; the next marker stays hollow. A click is no step.
+    press(4, Qt::LeftButton, 247, 447);
+    release(4, Qt::LeftButton, 247, 447);
+    EXPECT_EQ(graph.pixel(252, 452), kRed);
+    EXPECT_NE(graph.pixel(302, 442), kRed);
+    EXPECT_FALSE(action("undo")->isEnabled());
+    const struct {
+        Qt::Key key;
+        float angle;
+        const char* reading;
+    } rows[] = {
+        {Qt::Key_Up, 5.1f, "n = 5000\na = 5.1"},       {Qt::Key_Up, 5.2f, "n = 5000\na = 5.2"},
+        {Qt::Key_PageUp, 6.2f, "n = 5000\na = 6.2"},   {Qt::Key_Down, 6.1f, "n = 5000\na = 6.1"},
+        {Qt::Key_PageDown, 5.1f, "n = 5000\na = 5.1"},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(&graph, row.key);
+        EXPECT_EQ(editorPoint(0, 5), row.angle);
+        EXPECT_TRUE(text7->isVisible());
+        EXPECT_EQ(text7->toPlainText(), QString::fromUtf8(row.reading));
+    }
+    // Tab goes on to the next point and Shift+Tab back; each point's moves
+    // are a step of their own.
+    QTest::keyClick(&graph, Qt::Key_Tab);
+    EXPECT_EQ(text7->toPlainText(), QStringLiteral("n = 6000\na = 6.0"));
+    EXPECT_EQ(graph.pixel(302, 442), kRed);
+    QTest::keyClick(&graph, Qt::Key_Up);
+    QTest::keyClick(&graph, Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(&graph, Qt::Key_Up);
+    EXPECT_EQ(editorPoint(0, 5), 5.2f);
+    EXPECT_EQ(editorPoint(0, 6), 6.1f);
+    for (float five : {5.1f, 5.1f, 5.0f}) {
+        QTest::keyClick(&graph, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(editorPoint(0, 5), five);
+    }
+    EXPECT_EQ(editorPoint(0, 6), 6.0f);
+    EXPECT_FALSE(action("undo")->isEnabled());
 }
 
 TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
