@@ -1,6 +1,8 @@
 #include "ui/graphs/editor_graph.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/curves.h"
 #include "ui/graphs/raster_surface.h"
@@ -83,15 +85,39 @@ void EditorGraph::drawCurves(const EditorPoints& points)
     drawColumns(c, points, 0, picture4_.drawingSize().width() - 1);
 }
 
-void EditorGraph::redrawAroundPoint(const EditorPoints& points, int point)
+void EditorGraph::redrawAroundPoint(const EditorPoints& before, const EditorPoints& points,
+                                    int point)
 {
     // Only the angle of a point moves, so all that changes lies between its
-    // neighbours' x, or within its marker at the ends of the curve.
+    // neighbours' x, or within its marker at the ends of the curve, and
+    // between the highest and the lowest of the moved point, old and new,
+    // and its neighbours, with the marker's and the stroke's reach.
     const int x = pointX(point);
     const int left = point > 1 ? pointX(point - 1) : x - kMarkerHalf;
     const int right = point < kTopPoint ? pointX(point + 1) : x + kMarkerHalf;
-    RasterSurface::Canvas c(
-        picture4_, QRect(QPoint(left, 0), QPoint(right, picture4_.drawingSize().height() - 1)));
+    const auto at = [&](const EditorPoints& p, std::size_t ch, int j) {
+        return kEditorGraphScale.y(p[ch][static_cast<std::size_t>(j)]);
+    };
+    double top = std::numeric_limits<double>::infinity();
+    double bottom = -top;
+    for (std::size_t ch = 0; ch < 2; ++ch) {
+        if (before[ch][static_cast<std::size_t>(point)] ==
+            points[ch][static_cast<std::size_t>(point)])
+            continue;
+        for (int j = std::max(point - 1, 1); j <= std::min(point + 1, kTopPoint); ++j) {
+            for (const EditorPoints* p : {&before, &points}) {
+                top = std::min(top, at(*p, ch, j));
+                bottom = std::max(bottom, at(*p, ch, j));
+            }
+        }
+    }
+    const int lastRow = picture4_.drawingSize().height() - 1;
+    constexpr int kReach = kMarkerHalf + 2;
+    const double upper = std::clamp(std::floor(top) - kReach, 0.0, double(lastRow) + 1);
+    const double lower = std::clamp(std::ceil(bottom) + kReach, -1.0, double(lastRow));
+    if (upper > lower)
+        return;
+    RasterSurface::Canvas c(picture4_, QRect(QPoint(left, int(upper)), QPoint(right, int(lower))));
     drawColumns(c, points, left, right);
 }
 

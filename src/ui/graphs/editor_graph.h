@@ -23,9 +23,9 @@ public:
     void drawGrid();
     // One complete picture: background, grid, both curves and their markers.
     void drawCurves(const EditorPoints& points);
-    // The same picture after editor point `point` (1..11) of either
-    // characteristic moved, drawn and repainted only where it can differ.
-    void redrawAroundPoint(const EditorPoints& points, int point);
+    // The same picture after editor point `point` (1..11) moved from where
+    // `before` has it, drawn and repainted only where it can differ.
+    void redrawAroundPoint(const EditorPoints& before, const EditorPoints& points, int point);
     // The point the keyboard works on: its marker is drawn filled, in the
     // marker's own colour, so the colours the mouse reads stay the same.
     // Takes effect at the next drawing.

@@ -135,8 +135,9 @@ void PointsEditor::Picture4_MouseDown(Qt::MouseButton button, Qt::MouseButtons, 
 void PointsEditor::Picture4_MouseMove(Qt::MouseButtons, QPoint pos)
 {
     text7_.follow(pos);
+    const EditorPoints before = points_;
     if (drag_.moveTo(pos.y(), points_))
-        graph_.redrawAroundPoint(points_, drag_.pointIndex());
+        graph_.redrawAroundPoint(before, points_, drag_.pointIndex());
 }
 
 void PointsEditor::Picture4_MouseUp(Qt::MouseButton, Qt::MouseButtons, QPoint)
@@ -166,7 +167,7 @@ void PointsEditor::Picture4_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     float& angle = points_[static_cast<std::size_t>(selected_->characteristic)]
                           [static_cast<std::size_t>(selected_->point)];
     angle = steppedAngle(angle, tenths);
-    graph_.redrawAroundPoint(points_, selected_->point);
+    graph_.redrawAroundPoint(before, points_, selected_->point);
     readSelected();
     recordStep(before, selected_);
 }
