@@ -2,10 +2,13 @@
 // window's initial inputs, by coefficients and by points; then the inputs that
 // once made it slow, each to be read against the plain one of the same run: a
 // slope far outside a byte, which makes the fit travel far, and a coefficient
-// too large to compute, which must be refused at once.
+// too large to compute, which must be refused at once; and the analysis of
+// every period that follows each Calculate in the window, which must stay
+// well below 30 Calculates to run without a pause.
 #include <benchmark/benchmark.h>
 
 #include "model/calculate.h"
+#include "model/table_analysis.h"
 
 static void calculateWith(benchmark::State& bench, bool byPoints, const char* a = nullptr)
 {
@@ -45,5 +48,31 @@ static void BM_CalculateRefusedHugeCoefficient(benchmark::State& bench)
     calculateWith(bench, false, "1e400");
 }
 BENCHMARK(BM_CalculateRefusedHugeCoefficient);
+
+static void analyseWith(benchmark::State& bench, bool byPoints)
+{
+    ign::Inputs inputs = ign::initialInputs();
+    if (byPoints)
+        inputs.option1 = {false, true};
+    ign::CalcState state;
+    ign::startUp(state, inputs);
+    ign::calculate(state, inputs, '.');
+    for (auto _ : bench) {
+        ign::TableAnalysis analysis = ign::analyseTable(state, inputs);
+        benchmark::DoNotOptimize(analysis);
+    }
+}
+
+static void BM_AnalyseTable(benchmark::State& bench)
+{
+    analyseWith(bench, false);
+}
+BENCHMARK(BM_AnalyseTable);
+
+static void BM_AnalyseTableByPoints(benchmark::State& bench)
+{
+    analyseWith(bench, true);
+}
+BENCHMARK(BM_AnalyseTableByPoints);
 
 BENCHMARK_MAIN();

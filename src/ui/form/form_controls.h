@@ -76,6 +76,7 @@ struct FormControls {
     QAction* save_map = nullptr;
     QAction* undo = nullptr;
     QAction* redo = nullptr;
+    QAction* accuracy = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;
 

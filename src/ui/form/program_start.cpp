@@ -17,6 +17,10 @@ RunningProgram startProgram(MainWindowOptions options)
     QObject::connect(program.window.get(), &MainWindow::programEnded, qApp, &QApplication::quit,
                      Qt::QueuedConnection);
     program.window->show();
+    // Without a window manager, and on some desktops, a new window does not
+    // take the keyboard by itself and the shortcuts would do nothing until a
+    // click.
+    program.window->activateWindow();
     return program;
 }
 
