@@ -2,7 +2,7 @@
 // window's initial inputs, by coefficients and by points; then the inputs that
 // once made it slow, each to be read against the plain one of the same run: a
 // slope far outside a byte, which makes the fit travel far, and a coefficient
-// too large to compute, which must be refused at once. Last the analysis of
+// too large to compute, which must be refused at once; and the analysis of
 // every period that follows each Calculate in the window, which must stay
 // well below 30 Calculates to run without a pause.
 #include <benchmark/benchmark.h>

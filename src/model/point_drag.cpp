@@ -31,6 +31,19 @@ PointAngles pointAngles(const EditorPoints& points)
     return angles;
 }
 
+PointRef nextPoint(const std::optional<PointRef>& from, bool forward)
+{
+    constexpr int kCount = 2 * kTopPoint;
+    int k = from ? from->characteristic * kTopPoint + from->point - 1 : (forward ? -1 : kCount);
+    k = (k + (forward ? 1 : -1) + kCount) % kCount;
+    return {k / kTopPoint, k % kTopPoint + 1};
+}
+
+float steppedAngle(float angle, int tenths)
+{
+    return static_cast<float>(roundHalfAway(double(angle) * 10 + tenths) / 10);
+}
+
 void PointDrag::grab(int characteristic, int x)
 {
     // A marker spans x = 50 * i +- 3, so this gives i; the top one at

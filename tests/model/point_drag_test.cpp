@@ -59,5 +59,39 @@ TEST(PointDrag, PointsComeFromAndGoBackToTheirFields)
     EXPECT_EQ(in.text6[0], "");  // the 0 rpm points are no editor points
 }
 
+TEST(PointKeys, TabWalksBothCharacteristicsRoundAndKeysMoveByTenths)
+{
+    const struct {
+        std::optional<PointRef> from;
+        bool forward;
+        PointRef to;
+    } walks[] = {
+        {std::nullopt, true, {0, 1}},
+        {std::nullopt, false, {1, kTopPoint}},
+        {PointRef{0, 5}, true, {0, 6}},
+        {PointRef{0, kTopPoint}, true, {1, 1}},
+        {PointRef{1, 1}, false, {0, kTopPoint}},
+        {PointRef{1, kTopPoint}, true, {0, 1}},
+    };
+    for (const auto& w : walks)
+        EXPECT_EQ(nextPoint(w.from, w.forward), w.to) << w.to.characteristic << " " << w.to.point;
+    // One fraction digit after every step, so that runs of 0.1 do not drift.
+    const struct {
+        float angle;
+        int tenths;
+        float to;
+    } steps[] = {{5.0f, 1, 5.1f},
+                 {5.3f, -10, 4.3f},
+                 {21.25f, 1, 21.4f},
+                 {0.0f, -1, -0.1f},
+                 {-2.0f, 10, -1.0f}};
+    for (const auto& s : steps)
+        EXPECT_EQ(steppedAngle(s.angle, s.tenths), s.to) << s.angle << " " << s.tenths;
+    float angle = 0;
+    for (int i = 0; i < 30; ++i)
+        angle = steppedAngle(angle, 1);
+    EXPECT_EQ(angle, 3.0f);
+}
+
 }  // namespace
 }  // namespace ign

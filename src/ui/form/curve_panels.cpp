@@ -89,9 +89,9 @@ void CurvePanels::buildPoints()
         const QPoint at = pointRow(k);
         const int labelIndex = k == kTopPoint ? 1 : 12 + k;
         const int rpm = k == kTopPoint ? 14000 : 1000 * k;
-        QLabel* caption =
-            makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
-                      QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
+        QLabel* caption = makeLabel(frame5_, elementName("Label2", labelIndex),
+                                    QStringLiteral("%1 об/мин").arg(rpm),
+                                    QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
         caption->setWordWrap(true);
     }
     const auto fieldAt = [&](int index, QPoint at) {

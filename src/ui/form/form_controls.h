@@ -40,6 +40,9 @@ struct FormControls {
     // Every field's text and every control's state, and back.
     void readInto(Inputs& in) const;
     void applyFrom(const Inputs& in);
+    // The points editor overlay, hidden, in the window's colour, with its
+    // pictures cleared; called once, at its first opening.
+    EditorOverlay& buildEditor();
     // The field a message points the user to, or null.
     QWidget* field(Highlight highlight) const;
 
@@ -62,6 +65,7 @@ struct FormControls {
     std::unique_ptr<CurvePanels> curves;
     SettingsPanel* settings = nullptr;
     std::unique_ptr<TablePanel> table;
+    // Built by buildEditor, so the start does not pay for it: null until then.
     std::unique_ptr<EditorOverlay> editor;
 
     QAction* save_table = nullptr;
@@ -73,6 +77,8 @@ struct FormControls {
     QAction* jawa = nullptr;
     QAction* open_map = nullptr;
     QAction* save_map = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QAction* accuracy = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;

@@ -16,6 +16,7 @@
 #include "model/presets.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
+#include "ui/commands/field_history.h"
 #include "ui/commands/firmware_builder.h"
 #include "ui/commands/map_commands.h"
 #include "ui/commands/table_viewer.h"
@@ -48,13 +49,16 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                          : options.programFolder),
       controls_(std::make_unique<FormControls>(this)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
-      editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
-                   *controls_->editor->picture6()),
       firmware_(std::make_unique<FirmwareBuilder>(services_.launcher, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(services_.launcher, services_.opener, boxes_, this)),
-      maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this))
+      maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this)),
+      history_(new FieldHistory(
+          controls_->undo, controls_->redo,
+          [this](const CurveTexts& texts, MainGraphRedraw redraw) {
+              showCurveTexts(texts, redraw);
+          },
+          this))
 {
-    pointsEditor_ = new PointsEditor(*controls_->editor, editorGraph_, *controls_->picture1, this);
     new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
@@ -88,8 +92,12 @@ void MainWindow::connectHandlers()
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
     connect(c.settings, &SettingsPanel::refused, this, &MainWindow::showMessage);
-    connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
-    connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
+    // The points editor is built at the first double click, which it cannot
+    // hear itself; from then on it asks for the opening on its own.
+    connect(c.picture1, &RasterSurface::doubleClicked, this, [this] {
+        if (!pointsEditor_)
+            openPointsEditor();
+    });
     for (int i = 0; i < 6; ++i)
         connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
     for (int i = 0; i < 24; ++i)
@@ -111,8 +119,6 @@ void MainWindow::Form_Load()
     c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
     c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
     c.curves->alignCoefficientFields();
-    mainGraph_.drawGrid();
-    editorGraph_.drawGrid();
     c.curves->alignPointFields();
 
     // A first start has no settings file: the fields then keep the texts the
@@ -217,17 +223,37 @@ void MainWindow::DrawCurvesByPoints()
     mainGraph_.redraw(pointCurves(gatherInputs()));
 }
 
+PointsEditor& MainWindow::pointsEditor()
+{
+    if (pointsEditor_)
+        return *pointsEditor_;
+    FormControls& c = *controls_;
+    EditorOverlay& overlay = c.buildEditor();
+    editorGraph_.emplace(*overlay.picture4(), *overlay.picture5(), *overlay.picture6());
+    editorGraph_->drawGrid();
+    pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *c.picture1, this);
+    connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
+    connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
+    // While the editor is open the menu's Undo and Redo work on its steps.
+    connect(pointsEditor_, &PointsEditor::closed, this, [this] { history_->activate(nullptr); });
+    return *pointsEditor_;
+}
+
 void MainWindow::openPointsEditor()
 {
-    pointsEditor_->open(editorPoints(gatherInputs()));
+    PointsEditor& editor = pointsEditor();
+    editor.open(editorPoints(gatherInputs()));
+    history_->activate(&editor.steps());
 }
 
 void MainWindow::applyEditorPoints()
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     storeEditorPoints(pointsEditor_->points(), in);
     controls_->curves->applyPointsFrom(in);
     DrawCurvesByPoints();
+    history_->record(fieldStep(FieldCommand::EditorApply, before, in));
 }
 
 void MainWindow::DrawCurvesBySelectedMethod()
@@ -265,12 +291,35 @@ void MainWindow::Command1_Click()
 
 void MainWindow::Command3_Click()
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     reset(state_, in);
     mainGraph_.clear();
     controls_->text2->clear();
     mainGraph_.drawGrid();
     controls_->curves->applyFrom(in);
+    history_->record(fieldStep(FieldCommand::Reset, before, in));
+}
+
+void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)
+{
+    Inputs in = gatherInputs();
+    applyCurveTexts(texts, in);
+    controls_->curves->applyFrom(in);
+    switch (redraw) {
+    case MainGraphRedraw::None:
+        break;
+    case MainGraphRedraw::GridOnly:
+        mainGraph_.clear();
+        mainGraph_.drawGrid();
+        break;
+    case MainGraphRedraw::SelectedMethod:
+        DrawCurvesBySelectedMethod();
+        break;
+    case MainGraphRedraw::ByPoints:
+        DrawCurvesByPoints();
+        break;
+    }
 }
 
 bool MainWindow::saveTable()
@@ -349,10 +398,12 @@ void MainWindow::open_table_Click()
 
 void MainWindow::applyEnginePreset(std::size_t preset)
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
     controls_->curves->applyFrom(in);
     DrawCurvesBySelectedMethod();
+    history_->record(fieldStep(FieldCommand::EnginePreset, before, in, &kEnginePresets[preset]));
 }
 
 void MainWindow::ij_Click()
@@ -374,9 +425,12 @@ void MainWindow::open_map_Click()
 {
     // Only the field texts change; the graph keeps its curves until the next
     // redraw.
-    Inputs in = gatherInputs();
-    if (maps_->openMap(in, selectedCharacteristic()))
+    const Inputs before = gatherInputs();
+    Inputs in = before;
+    if (maps_->openMap(in, selectedCharacteristic())) {
         controls_->curves->applyFrom(in);
+        history_->record(fieldStep(FieldCommand::MapLoad, before, in));
+    }
 }
 
 void MainWindow::save_map_Click()

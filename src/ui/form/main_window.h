@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include "model/calc_state.h"
+#include "model/field_steps.h"
 #include "model/inputs.h"
 #include "model/messages.h"
 #include "model/table_analysis.h"
@@ -20,6 +21,8 @@
 namespace ign::ui {
 
 struct FormControls;
+class EditorOverlay;
+class FieldHistory;
 class FileDialogs;
 class FirmwareBuilder;
 class MapCommands;
@@ -52,7 +55,9 @@ public:
     void showInputs(const Inputs& in);
 
     const CalcState& calcState() const { return state_; }
-    const PointsEditor& pointsEditor() const { return *pointsEditor_; }
+    // Built with its overlay at the first call, so the start does not pay
+    // for it.
+    PointsEditor& pointsEditor();
     bool byCoefficients() const;
 
     void DrawCurvesByCoefficients();
@@ -108,6 +113,8 @@ private:
     void tellWriteFailure(const std::filesystem::path& file, const std::string& reason);
     void showInputPanels();
     void applyEnginePreset(std::size_t preset);
+    // Taking a step back or doing it again: the texts, then the main graph.
+    void showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw);
     // The characteristic the selected tab edits, 0 or 1.
     int selectedCharacteristic() const { return selectedTab() == 1 ? 0 : 1; }
 
@@ -116,7 +123,7 @@ private:
     QString programFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
-    EditorGraph editorGraph_;
+    std::optional<EditorGraph> editorGraph_;
     CalcState state_;
     // Of the last calculation that passed its checks, for the accuracy window.
     std::optional<TableAnalysis> analysis_;
@@ -125,6 +132,7 @@ private:
     std::unique_ptr<MapCommands> maps_;
     // Children of the window, living as long as it does.
     PointsEditor* pointsEditor_ = nullptr;
+    FieldHistory* history_ = nullptr;
 };
 
 }  // namespace ign::ui

@@ -21,6 +21,7 @@ protected:
 TEST_F(Graphs, GridAndScaleStripsAtStartUp)
 {
     start();
+    window->pointsEditor();
     // A vertical line every 500 rpm, a horizontal one every 5 degrees, black
     // on the window grey.
     for (int x = 0; x <= 440; x += 20)
@@ -101,6 +102,7 @@ TEST_F(Graphs, FormulaThatDividesByZeroOrOverflowsDrawsTheRest)
 TEST_F(Graphs, EditorCurvesMarkersAndOverlap)
 {
     start();
+    window->pointsEditor();
     EditorGraph graph(picture(4), picture(5), picture(6));
     EditorPoints points{};
     for (int i = 1; i <= 11; ++i) {
