@@ -33,7 +33,7 @@
 
 #include "ratio_run.h"
 #include "ui/form/form_controls.h"
-#include "ui/form/program_start.h"
+#include "app/program_start.h"
 
 extern char** environ;
 

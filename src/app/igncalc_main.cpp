@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "ui/form/program_start.h"
+#include "app/program_start.h"
 
 int main(int argc, char** argv)
 {

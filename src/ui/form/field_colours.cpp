@@ -1,10 +1,27 @@
 #include "ui/form/field_colours.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace ign::ui {
 namespace {
+
+class FocusClearsHighlight : public QObject {
+public:
+    explicit FocusClearsHighlight(QComboBox* combo) : QObject(combo), combo_(combo) { }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            clearFieldHighlight(combo_);
+        return false;
+    }
+
+private:
+    QComboBox* combo_;
+};
 
 void setRole(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
@@ -40,6 +57,14 @@ void setBackgroundColour(QWidget* widget, const QColor& colour)
 void setButtonColour(QWidget* button, const QColor& colour)
 {
     setRole(button, QPalette::Button, colour);
+}
+
+void clearHighlightOnFocus(QComboBox* combo)
+{
+    auto* watcher = new FocusClearsHighlight(combo);
+    combo->installEventFilter(watcher);
+    if (combo->lineEdit())
+        combo->lineEdit()->installEventFilter(watcher);
 }
 
 }  // namespace ign::ui

@@ -4,6 +4,7 @@
 
 #include <QColor>
 
+class QComboBox;
 class QWidget;
 
 namespace ign::ui {
@@ -18,6 +19,9 @@ inline const QColor kSaveButtonColour(255, 255, 128);
 
 void highlightField(QWidget* field);
 void clearFieldHighlight(QWidget* field);
+// A combo box drops its highlight when it or its edit line takes the focus,
+// as a text field does.
+void clearHighlightOnFocus(QComboBox* combo);
 QColor fieldBackground(const QWidget* field);
 
 // Window-like background of a panel, label or picture.

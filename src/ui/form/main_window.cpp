@@ -1,5 +1,7 @@
 #include "ui/form/main_window.h"
 
+#include <array>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -82,9 +84,9 @@ void MainWindow::connectHandlers()
     connect(c.exit, &QAction::triggered, this, &MainWindow::exit_Click);
     connect(c.open_table, &QAction::triggered, this, &MainWindow::open_table_Click);
     connect(c.make_hex, &QAction::triggered, this, &MainWindow::make_hex_Click);
-    connect(c.ij, &QAction::triggered, this, &MainWindow::ij_Click);
-    connect(c.ural, &QAction::triggered, this, &MainWindow::ural_Click);
-    connect(c.jawa, &QAction::triggered, this, &MainWindow::jawa_Click);
+    const std::array<QAction*, 3> presets{c.ij, c.ural, c.jawa};  // as kEnginePresets
+    for (std::size_t i = 0; i < presets.size(); ++i)
+        connect(presets[i], &QAction::triggered, this, [this, i] { applyEnginePreset(i); });
     connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
     connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
@@ -99,14 +101,13 @@ void MainWindow::connectHandlers()
             openPointsEditor();
     });
     for (int i = 0; i < 6; ++i)
-        connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
+        connect(c.curves->text4(i), &InputField::keyReleased, this,
+                &MainWindow::DrawCurvesByCoefficients);
     for (int i = 0; i < 24; ++i)
-        connect(c.curves->text6(i), &InputField::keyReleased, this, [this, i] { Text6_KeyUp(i); });
-    for (QComboBox* combo : c.combo2) {
-        combo->installEventFilter(this);
-        if (combo->lineEdit())
-            combo->lineEdit()->installEventFilter(this);
-    }
+        connect(c.curves->text6(i), &InputField::keyReleased, this,
+                &MainWindow::DrawCurvesByPoints);
+    for (QComboBox* combo : c.combo2)
+        clearHighlightOnFocus(combo);
 }
 
 void MainWindow::Form_Load()
@@ -171,18 +172,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::exit_Click()
 {
     close();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        for (int i = 0; i < 2; ++i) {
-            QComboBox* combo = controls_->combo2[static_cast<std::size_t>(i)];
-            if (watched == combo || watched == combo->lineEdit())
-                Combo2_GotFocus(i);
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 Inputs MainWindow::gatherInputs() const
@@ -366,21 +355,6 @@ void MainWindow::TabStrip1_Click()
     DrawCurvesBySelectedMethod();
 }
 
-void MainWindow::Combo2_GotFocus(int index)
-{
-    clearFieldHighlight(controls_->combo2[static_cast<std::size_t>(index)]);
-}
-
-void MainWindow::Text4_KeyUp(int)
-{
-    DrawCurvesByCoefficients();
-}
-
-void MainWindow::Text6_KeyUp(int)
-{
-    DrawCurvesByPoints();
-}
-
 void MainWindow::make_hex_Click()
 {
     // The build goes on after a refused calculation with the previous results,
@@ -404,21 +378,6 @@ void MainWindow::applyEnginePreset(std::size_t preset)
     controls_->curves->applyFrom(in);
     DrawCurvesBySelectedMethod();
     history_->record(fieldStep(FieldCommand::EnginePreset, before, in, &kEnginePresets[preset]));
-}
-
-void MainWindow::ij_Click()
-{
-    applyEnginePreset(0);
-}
-
-void MainWindow::ural_Click()
-{
-    applyEnginePreset(1);
-}
-
-void MainWindow::jawa_Click()
-{
-    applyEnginePreset(2);
 }
 
 void MainWindow::open_map_Click()

@@ -72,15 +72,9 @@ public slots:
     void settings_Click();
     void exit_Click();
     void TabStrip1_Click();
-    void Combo2_GotFocus(int index);
-    void Text4_KeyUp(int index);
-    void Text6_KeyUp(int index);
 
     void open_table_Click();
     void make_hex_Click();
-    void ij_Click();
-    void ural_Click();
-    void jawa_Click();
     void open_map_Click();
     void save_map_Click();
     void about_programm_Click();
@@ -92,7 +86,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // 1 for "График 1", 2 for "График 2".

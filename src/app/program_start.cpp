@@ -1,4 +1,4 @@
-#include "ui/form/program_start.h"
+#include "app/program_start.h"
 
 #include <QApplication>
 
