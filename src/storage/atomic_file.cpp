@@ -1,7 +1,6 @@
 #include "storage/atomic_file.h"
 
 #include <cerrno>
-#include <system_error>
 
 #include "storage/platform_file.h"
 
@@ -23,10 +22,17 @@ std::string describeError(int errorNumber)
 #endif
     case EFBIG:
         return "превышен допустимый размер файла";
+    case EEXIST:
+    case ENOTEMPTY:
+        return "это имя уже занято";
     case EISDIR:
         return "на месте файла находится папка";
     case ENOENT:
         return "папка не найдена";
+    case platform::kNotRegularFile:
+        return "на месте файла находится канал, устройство или сокет";
+    case ELOOP:
+        return "символические ссылки замкнуты в круг";
     case ENOTDIR:
         return "путь к файлу неверен";
     case ENAMETOOLONG:
@@ -41,11 +47,21 @@ std::string describeError(int errorNumber)
     }
 }
 
+std::string describeReadError(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOENT:
+        return "файл не найден";
+    case EACCES:
+    case EPERM:
+        return "нет прав на чтение";
+    default:
+        return describeError(errorNumber);
+    }
+}
+
 WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_view bytes)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec))
-        return {false, describeError(EISDIR)};
     if (const int err = platform::replaceFile(file, bytes); err != 0)
         return {false, describeError(err)};
     return {};

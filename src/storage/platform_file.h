@@ -12,11 +12,16 @@
 
 namespace ign::platform {
 
+// The error number for a named pipe, a device or a socket where a file is
+// expected; <cerrno> has none for it.
+inline constexpr int kNotRegularFile = -1;
+
 // An existing file opened for reading.
 class InputFile {
 public:
-    // Opens the file; openError() tells why it could not be opened. A folder
-    // is refused with EISDIR.
+    // Opens the file; openError() tells why it could not be opened. Only a
+    // regular file is opened: a folder is refused with EISDIR, anything else
+    // with kNotRegularFile, and a named pipe without waiting for a writer.
     explicit InputFile(const std::filesystem::path& file);
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -36,10 +41,18 @@ private:
     int openError_ = 0;
 };
 
-// Writes `bytes` to a new temporary file in the folder of `file`, makes it
-// durable and puts it in place of `file` in one step. On failure `file` is as
-// it was and no temporary file is left. A file-size limit makes the write
-// fail with EFBIG instead of ending the program.
+// Writes `bytes` to a new temporary file and puts it in place of `file` in
+// one step, durably. A link is written through to the file it names. An
+// existing target must be a regular file the user may write (EISDIR,
+// kNotRegularFile, EACCES otherwise); the new file keeps its permissions and,
+// where allowed, its owner. On failure `file` is as it was and no temporary
+// file is left. A file-size limit makes the write fail with EFBIG instead of
+// ending the program.
 int replaceFile(const std::filesystem::path& file, std::string_view bytes);
+
+// Writes all of `bytes` to standard output or standard error; a file-size
+// limit gives EFBIG here too.
+int writeStandardOutput(std::string_view bytes);
+int writeStandardError(std::string_view bytes);
 
 }  // namespace ign::platform

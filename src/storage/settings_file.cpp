@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <optional>
+#include <system_error>
+#include <utility>
 
 #include "storage/cp1251.h"
 #include "storage/text_lines.h"
@@ -14,6 +17,18 @@ namespace {
 // Far beyond anything the window can write (its fields hold at most 32767
 // characters); a larger file is no settings file and is read only this far.
 constexpr LineLimits kSettingsLimits{64 * 1024, 8 * 1024 * 1024};
+
+std::filesystem::path withSuffix(const std::filesystem::path& file, const char* suffix)
+{
+    std::filesystem::path named = file;
+    named += suffix;
+    return named;
+}
+
+std::string shown(std::filesystem::path file)
+{
+    return file.make_preferred().string();
+}
 
 std::string_view trimBlanks(std::string_view text)
 {
@@ -156,18 +171,60 @@ void applySettingsBytes(std::string_view bytes, Inputs& in)
     applyLines(reader, in);
 }
 
-bool loadSettingsFile(const std::filesystem::path& file, Inputs& in)
+SettingsLoadResult loadSettingsFile(const std::filesystem::path& file, Inputs& in)
 {
+    using Status = SettingsLoadResult::Status;
     LineReader reader = LineReader::ofFile(file, kSettingsLimits);
+    if (reader.openError() == ENOENT)
+        return {};
     if (reader.openError() != 0)
-        return false;
-    applyLines(reader, in);
-    return true;
+        return {Status::Unreadable, describeReadError(reader.openError())};
+    Inputs read = in;
+    applyLines(reader, read);
+    if (reader.readError() != 0)
+        return {Status::Unreadable, describeReadError(reader.readError())};
+    in = std::move(read);
+    return {Status::Loaded, {}};
 }
 
 WriteResult saveSettingsFile(const std::filesystem::path& file, const Inputs& in)
 {
     return writeFileAtomically(file, settingsFileBytes(in));
+}
+
+std::string settingsLoadWarning(const std::filesystem::path& file,
+                                const SettingsLoadResult& loaded)
+{
+    if (loaded.status != SettingsLoadResult::Status::Unreadable)
+        return {};
+    return "Не удалось прочитать файл " + shown(file) + ": " + loaded.reason +
+        ". Используются начальные значения; при выходе из программы файл будет сохранён как " +
+        shown(withSuffix(file, ".bak")) + ".";
+}
+
+SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, const Inputs& in,
+                                           SettingsLoadResult& loaded)
+{
+    SettingsSaveOutcome outcome{file, {}, {}};
+    if (loaded.status == SettingsLoadResult::Status::Unreadable) {
+        const std::filesystem::path kept = withSuffix(file, ".bak");
+        std::error_code ec;
+        std::filesystem::rename(file, kept, ec);
+        const std::error_condition why = ec.default_error_condition();
+        if (!ec || why == std::errc::no_such_file_or_directory) {
+            loaded = {SettingsLoadResult::Status::Loaded, {}};
+        } else {
+            outcome.file = withSuffix(file, ".new");
+            const int number = why.category() == std::generic_category() ? why.value() : ec.value();
+            outcome.notice = "Файл " + shown(file) + " не удалось переименовать в " + shown(kept) +
+                ": " + describeError(number) + ". Он оставлен как есть, а введённые значения " +
+                "записаны в файл " + shown(outcome.file) + ".";
+        }
+    }
+    outcome.written = saveSettingsFile(outcome.file, in);
+    if (!outcome.written.ok)
+        outcome.notice.clear();  // the failed write is what the user must hear of
+    return outcome;
 }
 
 }  // namespace ign

@@ -48,7 +48,7 @@ void LineReader::closeFile()
 }
 
 // Appends one chunk after dropping the bytes already handed out; a read error
-// ends the input like the end of the file does.
+// ends the input like the end of the file does, and is kept.
 void LineReader::fill()
 {
     const std::size_t want = std::min(kChunkBytes, limits_.totalBytes - bytesRead_);
@@ -56,8 +56,7 @@ void LineReader::fill()
     pos_ = 0;
     const std::size_t old = buffer_.size();
     buffer_.resize(old + want);
-    int error = 0;
-    const std::size_t n = file_->read(buffer_.data() + old, want, error);
+    const std::size_t n = file_->read(buffer_.data() + old, want, readError_);
     buffer_.resize(old + n);
     data_ = buffer_;
     if (n == 0) {

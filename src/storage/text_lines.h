@@ -36,6 +36,9 @@ public:
     LineReader& operator=(const LineReader&) = delete;
 
     int openError() const;
+    // The error that ended reading before the end of the file, else 0; what
+    // was read up to it is no content to be trusted.
+    int readError() const { return readError_; }
 
     // The next line; false at the end of the input (or of what may be read).
     bool next(std::string& line);
@@ -51,6 +54,7 @@ private:
 
     LineLimits limits_;
     std::unique_ptr<platform::InputFile> file_;  // none when reading bytes
+    int readError_ = 0;
     bool atEnd_ = true;
     std::string buffer_;  // file mode: unread bytes and the line in progress
     std::string_view data_;  // the bytes being split: buffer_ or the caller's
