@@ -11,6 +11,7 @@
 #include "model/calc_state.h"
 #include "model/inputs.h"
 #include "model/messages.h"
+#include "storage/settings_file.h"
 #include "ui/editor_graph.h"
 #include "ui/main_graph.h"
 
@@ -129,6 +130,7 @@ private:
     MainGraph mainGraph_;
     EditorGraph editorGraph_;
     CalcState state_;
+    SettingsLoadResult settingsLoad_;  // what start-up found of Data.dat
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
