@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "../model/same_fields.h"
-#include "test_files.h"
+#include "support/same_fields.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

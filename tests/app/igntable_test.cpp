@@ -1,0 +1,276 @@
+// The batch tool as a script runs it: a separate process, its standard
+// output and error apart, its exit status.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "model/calculate.h"
+#include "model/messages.h"
+#include "output/table_source.h"
+#include "storage/settings_file.h"
+#include "support/test_files.h"
+#include "support/worked_example.h"
+
+namespace ign {
+namespace {
+
+using test::TempFolder;
+
+struct ToolRun {
+    int exitCode = -1;  // -1 when ended by a signal
+    std::string out;
+    std::string err;
+};
+
+struct RunSetting {
+    std::string stdoutFile;  // empty: a file in the folder, read back
+    std::function<void()> prepare = [] {};  // runs in the child before the tool
+    std::vector<std::string> before;  // a program the tool runs under
+};
+
+ToolRun runIgntable(const TempFolder& folder, std::vector<std::string> args,
+                    const RunSetting& setting = {})
+{
+    const std::string outFile =
+        setting.stdoutFile.empty() ? (folder / "stdout.txt").string() : setting.stdoutFile;
+    const auto errFile = folder / "stderr.txt";
+    args.insert(args.begin(), IGNTABLE_PATH);
+    args.insert(args.begin(), setting.before.begin(), setting.before.end());
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ToolRun run;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const auto redirect = [](int fd, const char* file, int flags) {
+            const int opened = ::open(file, flags, 0644);
+            if (opened < 0 || ::dup2(opened, fd) < 0)
+                ::_exit(126);
+        };
+        redirect(0, "/dev/null", O_RDONLY);
+        redirect(1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
+        redirect(2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
+        // LeakSanitizer cannot run under a tracer.
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        setting.prepare();
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        run.exitCode = WEXITSTATUS(status);
+    if (setting.stdoutFile.empty())
+        run.out = test::readBytes(outFile);
+    run.err = test::readBytes(errFile);
+    return run;
+}
+
+std::vector<std::string> lfLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    for (std::size_t end; (end = text.find('\n', pos)) != std::string::npos; pos = end + 1)
+        lines.push_back(text.substr(pos, end - pos));
+    return lines;
+}
+
+// The worked example with one pulse per revolution.
+Inputs exampleInputs()
+{
+    Inputs in = initialInputs();
+    in.combo1[1] = "1";
+    return in;
+}
+
+TEST(Igntable, WorkedExampleListsAndWritesTheTable)
+{
+    TempFolder folder;
+    const Inputs in = exampleInputs();
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", in).ok);
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+    test::expectWorkedExampleListing(lfLines(run.out));
+
+    CalcState state;
+    startUp(state, in);
+    calculate(state, in, '.');
+    const std::string written = test::readBytes(folder / "IgnTable.asm");
+    EXPECT_EQ(written, tableSourceBytes(state, in));
+    EXPECT_TRUE(written.starts_with("        ORG 0x2100\r\n"));
+    EXPECT_NE(written.find("#define      single_pulse\r\n"), std::string::npos);
+}
+
+TEST(Igntable, DecimalSeparatorOption)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    const ToolRun run =
+        runIgntable(folder,
+                    {"--settings", (folder / "Data.dat").string(), "--output",
+                     (folder / "IgnTable.asm").string(), "--decimal-separator", ","});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto lines = lfLines(run.out);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], " 2)  87    19   14648,4   38,1   -0,35");
+}
+
+TEST(Igntable, RefusedCalculationWritesNothing)
+{
+    TempFolder folder;
+    Inputs in = exampleInputs();
+    in.combo2[1] = "1999";
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", in).ok);
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(text::kNmaxRange), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm"));
+}
+
+TEST(Igntable, MissingSettingsFile)
+{
+    TempFolder folder;
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "missing.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err, "");
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm"));
+}
+
+TEST(Igntable, HelpVersionAndUnknownOption)
+{
+    TempFolder folder;
+    ToolRun run = runIgntable(folder, {"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.out.starts_with("Usage: igntable")) << run.out;
+
+    run = runIgntable(folder, {"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "igntable " IGN_VERSION "\n");
+
+    run = runIgntable(folder, {"--frobnicate", "x"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("unknown option --frobnicate"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(Igntable, EveryErrorSaysWhyAndTouchesNothing)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    test::makeFifo(folder / "fifo");
+    const std::string data = (folder / "Data.dat").string();
+    const std::string fifo = (folder / "fifo").string();
+    const std::string dir = folder.path().string();
+    const std::string notAFile = "на месте файла находится канал, устройство или сокет";
+    struct Row {
+        const char* label;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Row> rows{
+        {"unknown option alone", {"--bogus"}, "unknown option --bogus (see --help)"},
+        {"option without its value", {"--settings"}, "missing value after --settings (see --help)"},
+        {"missing settings file",
+         {"--settings", dir + "/missing.dat"},
+         "cannot read the settings file " + dir + "/missing.dat: файл не найден"},
+        {"folder as settings file",
+         {"--settings", dir},
+         "cannot read the settings file " + dir + ": на месте файла находится папка"},
+        {"named pipe as settings file, which must not block",
+         {"--settings", fifo},
+         "cannot read the settings file " + fifo + ": " + notAFile},
+        {"read error after the open",
+         {"--settings", "/proc/self/mem"},
+         "cannot read the settings file /proc/self/mem: ошибка ввода-вывода"},
+        {"named pipe as output",
+         {"--settings", data, "--output", fifo},
+         "cannot write " + fifo + ": " + notAFile},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(folder, row.args);
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_EQ(run.err, "igntable: " + row.err + "\n") << row.label;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+    EXPECT_FALSE(std::filesystem::exists(folder / kTableSourceFileName));
+}
+
+// A listing that never reached its file is a failure, not a success with
+// the table written.
+TEST(Igntable, UnwritableStandardOutputIsAnError)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    const auto limitFileSize = [] {
+        const rlimit limit{512, 512};  // the listing is longer, the message shorter
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    struct Row {
+        const char* label;
+        RunSetting setting;
+        std::string reason;
+    };
+    const std::vector<Row> rows{
+        {"full disk", {"/dev/full", [] {}, {}}, "нет места на диске"},
+        {"file-size limit", {{}, limitFileSize, {}}, "превышен допустимый размер файла"},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(folder,
+                                        {"--settings", (folder / "Data.dat").string(),
+                                         "--output", (folder / "IgnTable.asm").string()},
+                                        row.setting);
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_EQ(run.err, "igntable: cannot write to standard output: " + row.reason + "\n")
+            << row.label;
+        EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm")) << row.label;
+    }
+}
+
+// The rename lives in the folder, which must reach the disk too, or a power
+// loss may bring back the old table.
+TEST(Igntable, FolderIsSyncedAfterTheRename)
+{
+    if (std::system("strace -V >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace is not installed";
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    const auto traceFile = folder / "trace.txt";
+    const ToolRun run = runIgntable(
+        folder,
+        {"--settings", (folder / "Data.dat").string(), "--output",
+         (folder / "IgnTable.asm").string()},
+        {{}, [] {}, {"strace", "-y", "-e", "trace=rename,renameat,renameat2,fsync", "-o",
+                     traceFile.string()}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string trace = test::readBytes(traceFile);
+    const std::size_t renamed = trace.find("rename");
+    ASSERT_NE(renamed, std::string::npos) << trace;
+    // strace -y shows the path behind each descriptor.
+    const std::string folderTag =
+        "<" + std::filesystem::canonical(folder.path()).string() + ">)";
+    const std::size_t synced = trace.find(folderTag, renamed);
+    ASSERT_NE(synced, std::string::npos) << trace;
+    const std::size_t lineStart = trace.rfind('\n', synced) + 1;
+    EXPECT_EQ(trace.compare(lineStart, 6, "fsync("), 0) << trace;
+}
+
+}  // namespace
+}  // namespace ign
