@@ -96,11 +96,10 @@ int main(int argc, char** argv)
     ign::Inputs inputs = ign::initialInputs();
     if (const ign::SettingsLoadResult loaded = ign::loadSettingsFile(options.settings, inputs);
         !loaded) {
-        const std::string reason =
-            loaded.status == ign::SettingsLoadResult::Status::Missing ? "файл не найден"
-                                                                      : loaded.reason;
-        return fail("cannot read the settings file " + options.settings.string() + ": " +
-                    reason);
+        const std::string reason = loaded.status == ign::SettingsLoadResult::Status::Missing
+            ? "файл не найден"
+            : loaded.reason;
+        return fail("cannot read the settings file " + options.settings.string() + ": " + reason);
     }
 
     ign::CalcState state;

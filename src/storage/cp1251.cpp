@@ -36,19 +36,29 @@ constexpr auto kReverse = [] {
     return table;
 }();
 
-void appendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// The UTF-8 form of each byte of the upper half, so that decoding is a
+// lookup as well.
+struct Utf8Form {
+    std::array<char, 3> bytes;
+    std::uint8_t size;
+};
+constexpr auto kUtf8OfUpper = [] {
+    std::array<Utf8Form, 128> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::uint32_t cp = kUpperHalf[i];
+        auto& [bytes, size] = table[i];
+        if (cp < 0x800) {
+            bytes = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0};
+            size = 2;
+        } else {
+            bytes = {static_cast<char>(0xE0 | (cp >> 12)),
+                     static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (cp & 0x3F))};
+            size = 3;
+        }
     }
-}
+    return table;
+}();
 
 // Decodes one UTF-8 sequence at `pos`; a malformed byte gives U+FFFD, which
 // the code page cannot hold, and advances by one.
@@ -92,19 +102,26 @@ std::uint32_t nextCodePoint(std::string_view s, std::size_t& pos)
 
 }  // namespace
 
+// Both directions copy runs of ASCII, the bulk of every file, whole and
+// look the other characters up.
+
 std::string utf8ToCp1251(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
+    std::size_t runStart = 0;
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::uint32_t cp = nextCodePoint(utf8, pos);
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            ++pos;
             continue;
         }
+        out.append(utf8.substr(runStart, pos - runStart));
+        const std::uint32_t cp = nextCodePoint(utf8, pos);
         const std::uint8_t mapped = cp < kReverseEnd ? kReverse[cp] : 0;
         out.push_back(mapped != 0 ? static_cast<char>(mapped) : '?');
+        runStart = pos;
     }
+    out.append(utf8.substr(runStart));
     return out;
 }
 
@@ -112,13 +129,17 @@ std::string cp1251ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
+    std::size_t runStart = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        const auto b = static_cast<unsigned char>(bytes[pos]);
         if (b < 0x80)
-            out.push_back(ch);
-        else
-            appendUtf8(out, kUpperHalf[b - 0x80]);
+            continue;
+        out.append(bytes.substr(runStart, pos - runStart));
+        const Utf8Form& form = kUtf8OfUpper[b - 0x80];
+        out.append(form.bytes.data(), form.size);
+        runStart = pos + 1;
     }
+    out.append(bytes.substr(runStart));
     return out;
 }
 

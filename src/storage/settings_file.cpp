@@ -125,10 +125,15 @@ void readTexts(std::array<std::string, N>& fields, std::size_t first, const auto
 void applyLines(LineReader& reader, Inputs& in)
 {
     std::string raw;
+    std::string lastRaw;
     std::string buffer;
     const auto nextLine = [&]() -> const std::string& {
-        if (reader.next(raw))
+        // A file written from a short one repeats a line into a hundred
+        // fields; it is converted once.
+        if (reader.next(raw) && raw != lastRaw) {
             buffer = cp1251ToUtf8(raw);
+            lastRaw.swap(raw);
+        }
         return buffer;
     };
     selectItem(in.combo1[0], kPrescalerItems, nextLine());
@@ -149,8 +154,19 @@ void applyLines(LineReader& reader, Inputs& in)
 
 std::string settingsFileBytes(const Inputs& in)
 {
-    std::string text;
-    const auto put = [&](std::string_view field) { appendLine(text, field); };
+    std::string bytes;
+    std::string_view previous;
+    std::string converted;
+    const auto put = [&](std::string_view field) {
+        // Fields that repeat a short file's last line are converted once.
+        if (field != previous) {
+            converted = utf8ToCp1251(field);
+            previous = field;
+        }
+        // A line break stays a line break in the code page, so it can be
+        // replaced after the conversion.
+        appendLine(bytes, converted);
+    };
     put(in.combo1[0]);
     put(in.combo1[1]);
     put(in.combo2[0]);
@@ -162,7 +178,7 @@ std::string settingsFileBytes(const Inputs& in)
     std::for_each(in.text4.begin(), in.text4.end(), put);
     std::for_each(in.text5.begin(), in.text5.end(), put);
     std::for_each(in.text6.begin(), in.text6.end(), put);
-    return utf8ToCp1251(text);
+    return bytes;
 }
 
 void applySettingsBytes(std::string_view bytes, Inputs& in)
@@ -192,8 +208,7 @@ WriteResult saveSettingsFile(const std::filesystem::path& file, const Inputs& in
     return writeFileAtomically(file, settingsFileBytes(in));
 }
 
-std::string settingsLoadWarning(const std::filesystem::path& file,
-                                const SettingsLoadResult& loaded)
+std::string settingsLoadWarning(const std::filesystem::path& file, const SettingsLoadResult& loaded)
 {
     if (loaded.status != SettingsLoadResult::Status::Unreadable)
         return {};

@@ -234,8 +234,8 @@ TEST(Igntable, UnwritableStandardOutputIsAnError)
     };
     for (const Row& row : rows) {
         const ToolRun run = runIgntable(folder,
-                                        {"--settings", (folder / "Data.dat").string(),
-                                         "--output", (folder / "IgnTable.asm").string()},
+                                        {"--settings", (folder / "Data.dat").string(), "--output",
+                                         (folder / "IgnTable.asm").string()},
                                         row.setting);
         EXPECT_EQ(run.exitCode, 2) << row.label;
         EXPECT_EQ(run.err, "igntable: cannot write to standard output: " + row.reason + "\n")
@@ -253,19 +253,19 @@ TEST(Igntable, FolderIsSyncedAfterTheRename)
     TempFolder folder;
     ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
     const auto traceFile = folder / "trace.txt";
-    const ToolRun run = runIgntable(
-        folder,
-        {"--settings", (folder / "Data.dat").string(), "--output",
-         (folder / "IgnTable.asm").string()},
-        {{}, [] {}, {"strace", "-y", "-e", "trace=rename,renameat,renameat2,fsync", "-o",
-                     traceFile.string()}});
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()},
+                                    {{},
+                                     [] {},
+                                     {"strace", "-y", "-e", "trace=rename,renameat,renameat2,fsync",
+                                      "-o", traceFile.string()}});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string trace = test::readBytes(traceFile);
     const std::size_t renamed = trace.find("rename");
     ASSERT_NE(renamed, std::string::npos) << trace;
     // strace -y shows the path behind each descriptor.
-    const std::string folderTag =
-        "<" + std::filesystem::canonical(folder.path()).string() + ">)";
+    const std::string folderTag = "<" + std::filesystem::canonical(folder.path()).string() + ">)";
     const std::size_t synced = trace.find(folderTag, renamed);
     ASSERT_NE(synced, std::string::npos) << trace;
     const std::size_t lineStart = trace.rfind('\n', synced) + 1;

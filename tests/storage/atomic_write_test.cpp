@@ -190,8 +190,7 @@ TEST(AtomicWrite, PipeOrSocketInPlaceOfTheFileIsRefusedAndLeftAlone)
         EXPECT_FALSE(result.ok) << row.label;
         EXPECT_EQ(result.reason, "на месте файла находится канал, устройство или сокет")
             << row.label;
-        EXPECT_EQ(std::filesystem::symlink_status(folder / "target").type(), row.type)
-            << row.label;
+        EXPECT_EQ(std::filesystem::symlink_status(folder / "target").type(), row.type) << row.label;
         EXPECT_EQ(folder.entries(), std::vector<std::string>{"target"}) << row.label;
     }
 }

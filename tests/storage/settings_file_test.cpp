@@ -119,7 +119,8 @@ TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
     } rows[]{
         {folder / "missing.dat", Status::Missing, ""},
         {folder.path(), Status::Unreadable, "на месте файла находится папка"},
-        {folder / "fifo", Status::Unreadable, "на месте файла находится канал, устройство или сокет"},
+        {folder / "fifo", Status::Unreadable,
+         "на месте файла находится канал, устройство или сокет"},
         {"/proc/self/mem", Status::Unreadable, "ошибка ввода-вывода"},  // fails after the open
     };
     for (const auto& row : rows) {
@@ -160,10 +161,11 @@ TEST(SettingsFile, UnreadableFileIsKeptAtShutdown)
         EXPECT_EQ(test::readBytes(saved.file), settingsFileBytes(in)) << backupNameTaken;
         if (backupNameTaken) {
             EXPECT_EQ(saved.file, folder / "Data.dat.new");
-            EXPECT_EQ(saved.notice, "Файл " + file.string() + " не удалось переименовать в " +
-                                        file.string() + ".bak: это имя уже занято. Он оставлен "
-                                        "как есть, а введённые значения записаны в файл " +
-                                        saved.file.string() + ".");
+            EXPECT_EQ(saved.notice,
+                      "Файл " + file.string() + " не удалось переименовать в " + file.string() +
+                          ".bak: это имя уже занято. Он оставлен "
+                          "как есть, а введённые значения записаны в файл " +
+                          saved.file.string() + ".");
             EXPECT_EQ(loaded.status, Status::Unreadable);
         } else {
             EXPECT_EQ(saved.file, file);
