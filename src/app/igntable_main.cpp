@@ -95,12 +95,9 @@ int main(int argc, char** argv)
 
     ign::Inputs inputs = ign::initialInputs();
     if (const ign::SettingsLoadResult loaded = ign::loadSettingsFile(options.settings, inputs);
-        !loaded) {
-        const std::string reason = loaded.status == ign::SettingsLoadResult::Status::Missing
-            ? "файл не найден"
-            : loaded.reason;
-        return fail("cannot read the settings file " + options.settings.string() + ": " + reason);
-    }
+        !loaded)
+        return fail("cannot read the settings file " + options.settings.string() + ": " +
+                    loaded.reason);
 
     ign::CalcState state;
     ign::startUp(state, inputs);

@@ -192,7 +192,7 @@ SettingsLoadResult loadSettingsFile(const std::filesystem::path& file, Inputs& i
     using Status = SettingsLoadResult::Status;
     LineReader reader = LineReader::ofFile(file, kSettingsLimits);
     if (reader.openError() == ENOENT)
-        return {};
+        return {Status::Missing, describeReadError(ENOENT)};
     if (reader.openError() != 0)
         return {Status::Unreadable, describeReadError(reader.openError())};
     Inputs read = in;

@@ -24,7 +24,7 @@ void applySettingsBytes(std::string_view bytes, Inputs& in);
 struct SettingsLoadResult {
     enum class Status { Loaded, Missing, Unreadable };
     Status status = Status::Missing;
-    std::string reason;  // in Russian, when Unreadable
+    std::string reason;  // in Russian, when not Loaded
     explicit operator bool() const { return status == Status::Loaded; }
 };
 // Reads the file into the fields, all of it or nothing: the fields stay

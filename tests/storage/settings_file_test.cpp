@@ -117,7 +117,7 @@ TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
         Status status;
         std::string reason;
     } rows[]{
-        {folder / "missing.dat", Status::Missing, ""},
+        {folder / "missing.dat", Status::Missing, "файл не найден"},
         {folder.path(), Status::Unreadable, "на месте файла находится папка"},
         {folder / "fifo", Status::Unreadable,
          "на месте файла находится канал, устройство или сокет"},
