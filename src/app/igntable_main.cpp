@@ -6,7 +6,10 @@
 #include <string_view>
 
 #include "model/calculate.h"
+#include "model/table_analysis.h"
+#include "output/achieved_csv.h"
 #include "output/table_source.h"
+#include "storage/atomic_file.h"
 #include "storage/platform_file.h"
 #include "storage/settings_file.h"
 
@@ -14,12 +17,17 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: igntable [--settings FILE] [--output FILE] [--decimal-separator C]\n"
+    "                [--achieved FILE]\n"
     "       igntable --help | --version\n"
     "\n"
     "Reads the inputs from FILE (default Data.dat in the current folder), runs the\n"
     "calculation as the window's \"Рассчитать\" button does, prints the listing on\n"
     "standard output and every message on standard error, and writes the table\n"
     "source (default IgnTable.asm in the current folder).\n"
+    "\n"
+    "--achieved FILE also writes the advance the controller really fires at every\n"
+    "crank period 512..8191 ticks as CSV (wanted, achieved and deviation of both\n"
+    "characteristics) and prints the largest deviation of each on standard error.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 calculation refused (nothing\n"
     "written), 2 usage, read or write error (nothing written).\n";
@@ -52,6 +60,7 @@ bool reported(std::string_view text)
 struct Options {
     std::filesystem::path settings = ign::kSettingsFileName;
     std::filesystem::path output = ign::kTableSourceFileName;
+    std::filesystem::path achieved;  // none when empty
     char separator = '.';
 };
 
@@ -60,7 +69,8 @@ std::string parseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg != "--settings" && arg != "--output" && arg != "--decimal-separator")
+        if (arg != "--settings" && arg != "--output" && arg != "--achieved" &&
+            arg != "--decimal-separator")
             return "unknown option " + arg + " (see --help)";
         if (i + 1 >= argc)
             return "missing value after " + arg + " (see --help)";
@@ -69,6 +79,8 @@ std::string parseOptions(int argc, char** argv, Options& options)
             options.settings = value;
         } else if (arg == "--output") {
             options.output = value;
+        } else if (arg == "--achieved") {
+            options.achieved = value;
         } else {
             if (value.size() != 1)
                 return "the decimal separator must be one character";
@@ -112,9 +124,23 @@ int main(int argc, char** argv)
     }
     if (outcome.refused)
         return 1;
+    ign::TableAnalysis analysis;
+    if (!options.achieved.empty()) {
+        analysis = ign::analyseTable(state, inputs);
+        for (int ch = 0; ch < 2; ++ch) {
+            if (!reported(ign::analysisSummaryLine(analysis, ch, options.separator) + "\n"))
+                return kFailed;
+        }
+    }
 
     const ign::WriteResult written = ign::writeTableSource(options.output, state, inputs);
     if (!written.ok)
         return fail("cannot write " + options.output.string() + ": " + written.reason);
+    if (!options.achieved.empty()) {
+        const ign::WriteResult csv =
+            ign::writeFileAtomically(options.achieved, ign::achievedCsv(analysis));
+        if (!csv.ok)
+            return fail("cannot write " + options.achieved.string() + ": " + csv.reason);
+    }
     return 0;
 }

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "model/calc_state.h"
 #include "model/inputs.h"
 #include "model/messages.h"
+#include "model/table_analysis.h"
 #include "storage/settings_file.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/main_graph.h"
@@ -93,6 +95,7 @@ public slots:
     void open_map_Click();
     void save_map_Click();
     void about_programm_Click();
+    void accuracy_Click();
 
 signals:
     // The window accepted its closing; the program ends.
@@ -131,6 +134,8 @@ private:
     EditorGraph editorGraph_;
     CalcState state_;
     SettingsLoadResult settingsLoad_;  // what start-up found of Data.dat
+    // Of the last calculation that passed its checks, for the accuracy window.
+    std::optional<TableAnalysis> analysis_;
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
