@@ -1,5 +1,8 @@
 // One whole Calculate of both characteristics with the listing, from the
-// window's initial inputs, by coefficients and by points; and the analysis of
+// window's initial inputs, by coefficients and by points; then the inputs that
+// once made it slow, each to be read against the plain one of the same run: a
+// slope far outside a byte, which makes the fit travel far, and a coefficient
+// too large to compute, which must be refused at once; and the analysis of
 // every period that follows each Calculate in the window, which must stay
 // well below 30 Calculates to run without a pause.
 #include <benchmark/benchmark.h>
@@ -7,11 +10,13 @@
 #include "model/calculate.h"
 #include "model/table_analysis.h"
 
-static void calculateWith(benchmark::State& bench, bool byPoints)
+static void calculateWith(benchmark::State& bench, bool byPoints, const char* a = nullptr)
 {
     ign::Inputs inputs = ign::initialInputs();
     if (byPoints)
         inputs.option1 = {false, true};
+    if (a != nullptr)
+        inputs.text4[0] = a;
     ign::CalcState state;
     ign::startUp(state, inputs);
     for (auto _ : bench) {
@@ -31,6 +36,18 @@ static void BM_CalculateByPoints(benchmark::State& bench)
     calculateWith(bench, true);
 }
 BENCHMARK(BM_CalculateByPoints);
+
+static void BM_CalculateFarSlope(benchmark::State& bench)
+{
+    calculateWith(bench, false, "1e7");
+}
+BENCHMARK(BM_CalculateFarSlope);
+
+static void BM_CalculateRefusedHugeCoefficient(benchmark::State& bench)
+{
+    calculateWith(bench, false, "1e400");
+}
+BENCHMARK(BM_CalculateRefusedHugeCoefficient);
 
 static void analyseWith(benchmark::State& bench, bool byPoints)
 {

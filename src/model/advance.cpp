@@ -33,7 +33,7 @@ void evaluatePointsCurve(CalcState& state, const Inputs& in, int characteristic)
         intercept[j] = static_cast<float>(((double{p[j + 1]} + p[j]) - (n1 + n0) * slope[j]) / 2);
     }
     const float top = static_cast<float>(
-        leadingNumber(in.text6[static_cast<std::size_t>(topPointField(characteristic))]));
+        leadingNumber(in.text6[static_cast<std::size_t>(pointField(characteristic, kTopPoint))]));
     const double at10000 = p[10];
 
     for (int e = kFirstEntry; e <= kEntries; ++e) {

@@ -115,10 +115,10 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
 void reset(CalcState& state, Inputs& in)
 {
     state.resultsUnsaved = false;
-    for (int i = 1; i <= 10; ++i) {
-        in.text6[static_cast<std::size_t>(i)].clear();
-        in.text6[static_cast<std::size_t>(i + 11)].clear();
-    }
+    // The top points keep their values.
+    for (int ch = 0; ch < 2; ++ch)
+        for (int j = 1; j <= 10; ++j)
+            in.text6[static_cast<std::size_t>(pointField(ch, j))].clear();
     for (auto& field : in.text4)
         field.clear();
 }

@@ -39,27 +39,43 @@ std::vector<Segment> coefficientCurves(const Inputs& in, const std::array<float,
         for (std::size_t i = 2; i <= 31; ++i) {
             if (!usable(angle[i - 1]) || !usable(angle[i]))
                 continue;  // a formula that is not defined there draws nothing
-            out.push_back({mainX(entryRpm[i - 1]), mainY(angle[i - 1]), mainX(entryRpm[i]),
-                           mainY(angle[i]), wantedColour(ch)});
+            const GraphScale& s = kMainGraphScale;
+            out.push_back({s.x(entryRpm[i - 1]), s.y(angle[i - 1]), s.x(entryRpm[i]),
+                           s.y(angle[i]), wantedColour(ch)});
         }
     }
     return out;
 }
 
+PointAngles pointAngles(const Inputs& in)
+{
+    PointAngles angles{};
+    for (int ch = 0; ch < 2; ++ch)
+        for (int j = 1; j <= kTopPoint; ++j)
+            angles[static_cast<std::size_t>(ch)][static_cast<std::size_t>(j)] =
+                fieldNumber(in.text6[static_cast<std::size_t>(pointField(ch, j))]);
+    return angles;
+}
+
 std::vector<Segment> pointCurves(const Inputs& in)
 {
+    return pointCurves(pointAngles(in), kMainGraphScale);
+}
+
+std::vector<Segment> pointCurves(const PointAngles& angles, const GraphScale& s)
+{
     const auto point = [&](int ch, int j) {
-        const int field = j == 11 ? topPointField(ch) : pointField(ch, j);
-        return fieldNumber(in.text6[static_cast<std::size_t>(field)]);
+        return angles[static_cast<std::size_t>(ch)][static_cast<std::size_t>(j)];
     };
     std::vector<Segment> out;
     out.reserve(20);
     for (int i = 1; i <= 9; ++i)
         for (int ch = 0; ch < 2; ++ch)
-            out.push_back({40.0 * i, mainY(point(ch, i)), 40.0 * (i + 1), mainY(point(ch, i + 1)),
-                           wantedColour(ch)});
+            out.push_back({s.x(1000.0 * i), s.y(point(ch, i)), s.x(1000.0 * (i + 1)),
+                           s.y(point(ch, i + 1)), wantedColour(ch)});
     for (int ch = 0; ch < 2; ++ch)
-        out.push_back({400, mainY(point(ch, 10)), 560, mainY(point(ch, 11)), wantedColour(ch)});
+        out.push_back({s.x(10000), s.y(point(ch, 10)), s.x(14000), s.y(point(ch, kTopPoint)),
+                       wantedColour(ch)});
     return out;
 }
 

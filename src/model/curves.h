@@ -40,24 +40,27 @@ struct Segment {
     Rgb colour;
 };
 
-// Main graph mapping: n rpm, a degrees to pixels of the drawing area.
-inline double mainX(double rpm)
-{
-    return rpm / 25;
-}
-inline double mainY(double deg)
-{
-    return 200 - 4 * deg;
-}
-// Points editor mapping.
-inline double editorX(double rpm)
-{
-    return rpm / 20;
-}
-inline double editorY(double deg)
-{
-    return 500 - 10 * deg;
-}
+// A graph's pixel grid: speed and angle to drawing-area pixels and back.
+struct GraphScale {
+    int rpmPerPixel;
+    int bottomRow;
+    int pixelsPerDegree;
+
+    double x(double rpm) const { return rpm / rpmPerPixel; }
+    double y(double deg) const { return bottomRow - pixelsPerDegree * deg; }
+    int rpm(int x) const { return rpmPerPixel * x; }
+    double angleDeg(int y) const { return double(bottomRow - y) / pixelsPerDegree; }
+};
+
+inline constexpr GraphScale kMainGraphScale{25, 200, 4};
+inline constexpr GraphScale kEditorGraphScale{20, 500, 10};
+
+// The angles of the drawn curve points, [characteristic][point 1..kTopPoint];
+// point 0 is never drawn.
+using PointAngles = std::array<std::array<double, kTopPoint + 1>, 2>;
+
+// The point angles as the fields give them by the number rule.
+PointAngles pointAngles(const Inputs& in);
 
 // The coefficient curves of both characteristics at the table speeds
 // entryRpm(1..31), characteristic 1 first. A point where the formula divides
@@ -67,5 +70,9 @@ std::vector<Segment> coefficientCurves(const Inputs& in, const std::array<float,
 // The point curves of both characteristics, 1000..10000 rpm and on to the top
 // value placed at 14000 rpm, alternating characteristic 1 and 2 as drawn.
 std::vector<Segment> pointCurves(const Inputs& in);
+// The same curves from the angles on any graph: points 1..10 joined in turn,
+// then point 10 to the top point; segment 2k is characteristic 1's and 2k + 1
+// characteristic 2's.
+std::vector<Segment> pointCurves(const PointAngles& angles, const GraphScale& scale);
 
 }  // namespace ign

@@ -41,18 +41,16 @@ inline int coefficientBase(int characteristic)
 {
     return characteristic == 0 ? 0 : 3;
 }
-inline int pointBase(int characteristic)
-{
-    return characteristic == 0 ? 0 : 11;
-}
-inline int topPointField(int characteristic)
-{
-    return characteristic == 0 ? 22 : 23;
-}
-// The Text6 element of point j (0..10 at j*1000 rpm) of a characteristic.
+// Point j of a characteristic's curve is 0..10 at j*1000 rpm, or the top
+// value, which the graphs draw at 14000 rpm.
+inline constexpr int kTopPoint = 11;
+// The Text6 element of point j: characteristic 1 owns elements 0..10 and 22,
+// characteristic 2 owns 11..21 and 23.
 inline int pointField(int characteristic, int j)
 {
-    return pointBase(characteristic) + j;
+    if (j == kTopPoint)
+        return characteristic == 0 ? 22 : 23;
+    return (characteristic == 0 ? 0 : 11) + j;
 }
 
 }  // namespace ign

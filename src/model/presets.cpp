@@ -24,9 +24,8 @@ void applyPreset(const EnginePreset& preset, Inputs& in, int characteristic)
     const auto at = [](int index) { return static_cast<std::size_t>(index); };
     for (int i = 0; i < 3; ++i)
         in.text4[at(coefficientBase(characteristic) + i)] = preset.coefficients[at(i)];
-    for (int k = 1; k <= 10; ++k)
+    for (int k = 1; k <= kTopPoint; ++k)
         in.text6[at(pointField(characteristic, k))] = preset.points[at(k - 1)];
-    in.text6[at(topPointField(characteristic))] = preset.points[10];
 }
 
 }  // namespace ign

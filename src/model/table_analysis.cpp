@@ -43,7 +43,7 @@ WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
     for (int j = 0; j <= 10; ++j)
         w.points[static_cast<std::size_t>(j)] =
             leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, j))]);
-    w.top = leadingNumber(in.text6[static_cast<std::size_t>(topPointField(ch))]);
+    w.top = leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, kTopPoint))]);
     return w;
 }
 

@@ -117,9 +117,10 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
             !std::isfinite(delay[i]))
             run.finite = false;
         if (i >= 3)
-            run.segments.push_back(Segment{mainX(s.entryRpm[i]), mainY(s.entryAdvance[i]),
-                                           mainX(s.entryRpm[i - 1]), mainY(s.entryAdvance[i - 1]),
-                                           colour});
+            run.segments.push_back(Segment{kMainGraphScale.x(s.entryRpm[i]),
+                                           kMainGraphScale.y(s.entryAdvance[i]),
+                                           kMainGraphScale.x(s.entryRpm[i - 1]),
+                                           kMainGraphScale.y(s.entryAdvance[i - 1]), colour});
     }
     if (!run.finite)
         return run;

@@ -38,10 +38,8 @@ int applyLines(LineReader& reader, Inputs& in, int characteristic)
 
 MapField mapField(int characteristic, int line)
 {
-    if (line <= 10)
+    if (line <= kTopPoint)
         return {true, pointField(characteristic, line)};
-    if (line == 11)
-        return {true, topPointField(characteristic)};
     return {false, coefficientBase(characteristic) + line - 12};
 }
 

@@ -2,8 +2,9 @@
 # A person's session with the calculator in a real X server, driven by real
 # keyboard and mouse events: type a coefficient, calculate, save with Ctrl+S,
 # switch the method in the settings panel, load an engine preset, drag a point
-# in the points editor, calculate again and leave through "Выход", answering
-# the save question. Then the files on disk must hold what was typed, and the
+# in the points editor, drag another and take that back with Ctrl+Z, calculate
+# again and leave through "Выход", answering the save question. Then the files
+# on disk must hold what was typed, and the
 # table the window wrote must be the one the batch tool computes from the same
 # inputs. Every step leaves a screenshot in the artifacts folder.
 #
@@ -30,6 +31,7 @@ if [ "${1:-}" != "--inside" ]; then
   [ "$(line 6)" = "False" ] && [ "$(line 7)" = "True" ] || fail "the method is not by points"
   [ "$(line 17)" = "26.06" ] || fail "the preset did not reach characteristic 2: '$(line 17)'"
   [ "$(line 85)" = " 20" ] || fail "the dragged point 5000 rpm is '$(line 85)', dragged to 20"
+  [ "$(line 86)" = " 6" ] || fail "the point 6000 rpm is '$(line 86)', its drag was taken back"
   "$igntable" --settings "$data" --output "$home/expected.asm" > "$home/listing.txt" \
     || fail "igntable refused the saved inputs"
   cmp "$home/app/IgnTable.asm" "$home/expected.asm" \
@@ -105,6 +107,15 @@ xdotool mousemove 288 360; sleep 0.2
 xdotool mousemove 288 325; sleep 0.3
 xdotool mouseup 1; sleep 0.3
 shot dragged
+# A slip: the red marker of 6000 rpm (6 degrees, its corner at (297, 437))
+# dragged up, then taken back with Ctrl+Z before "Применить".
+xdotool mousemove 335 462 mousedown 1; sleep 0.3
+xdotool mousemove 335 400; sleep 0.2
+xdotool mousemove 335 300; sleep 0.3
+xdotool mouseup 1; sleep 0.3
+shot slipped
+xdotool key ctrl+z; sleep 0.5
+shot taken-back
 click 582 557                     # "Применить" of the editor
 shot applied
 

@@ -16,7 +16,7 @@ Inputs withPoints(int ch, const std::array<const char*, 11>& points, const char*
     for (int j = 0; j <= 10; ++j)
         in.text6[static_cast<std::size_t>(pointField(ch, j))] =
             j == 0 ? "0" : points[static_cast<std::size_t>(j - 1)];
-    in.text6[static_cast<std::size_t>(topPointField(ch))] = top;
+    in.text6[static_cast<std::size_t>(pointField(ch, kTopPoint))] = top;
     return in;
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 
 #include "model/calculate.h"
@@ -267,9 +266,7 @@ TEST(CalculateDefined, UndefinedNumbersAreRefused)
         c.run();
         const CalcState before = c.state;
         c.in.text4[r.field] = r.text;
-        const auto start = std::chrono::steady_clock::now();
         c.run();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
         SCOPED_TRACE(r.text);
         EXPECT_TRUE(c.outcome.refused);
         ASSERT_EQ(c.outcome.messages.size(), 1u);
@@ -293,13 +290,12 @@ TEST(CalculateDefined, UndefinedNumbersAreRefused)
 TEST(CalculateDefined, FitEndsQuicklyForFarSlopes)
 {
     // Slopes far outside a byte make k travel a long way before the offset
-    // fits; the answer must come at once and be a line within the limits.
+    // fits; the answer must be a line within the limits (bench_calculate
+    // times how long it takes).
     for (const char* a : {"1e7", "-1e7", "2e6"}) {
         Calc c;
         c.in.text4[0] = a;
-        const auto start = std::chrono::steady_clock::now();
         c.run();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << a;
         if (c.outcome.refused)
             continue;
         for (std::size_t e = 2; e <= 31; ++e) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "support/window_fixture.h"
+#include "ui/graphs/points_editor.h"
 
 namespace ign::ui::test {
 
@@ -64,8 +65,8 @@ protected:
     }
     float editorPoint(int characteristic, int i) const
     {
-        return window
-            ->editorPoints()[static_cast<std::size_t>(characteristic)][static_cast<std::size_t>(i)];
+        return window->pointsEditor()
+            .points()[static_cast<std::size_t>(characteristic)][static_cast<std::size_t>(i)];
     }
 };
 

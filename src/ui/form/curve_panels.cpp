@@ -85,13 +85,13 @@ void CurvePanels::buildPoints()
 {
     frame5_ = makePanel(form_, "Frame5", QRect(516, 52, 253, 200));
     frame5_->hide();
-    for (int k = 1; k <= 11; ++k) {
+    for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k);
-        const int labelIndex = k == 11 ? 1 : 12 + k;
-        const int rpm = k == 11 ? 14000 : 1000 * k;
-        QLabel* caption =
-            makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
-                      QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
+        const int labelIndex = k == kTopPoint ? 1 : 12 + k;
+        const int rpm = k == kTopPoint ? 14000 : 1000 * k;
+        QLabel* caption = makeLabel(frame5_, elementName("Label2", labelIndex),
+                                    QStringLiteral("%1 об/мин").arg(rpm),
+                                    QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
         caption->setWordWrap(true);
     }
     const auto fieldAt = [&](int index, QPoint at) {
@@ -100,21 +100,18 @@ void CurvePanels::buildPoints()
                       QRect(at, QSize(kPointFieldWidth, 22)));
     };
     const int xField = kPointLabelWidth + 2;
-    for (int k = 1; k <= 10; ++k) {
+    // Characteristic 2's field of each point lies under characteristic 1's.
+    for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k) + QPoint(xField, 0);
-        fieldAt(k, at);
-        fieldAt(k + 11, at + QPoint(kPointFieldWidth / 2, 0));
-        text6(k + 11)->hide();
+        fieldAt(pointField(0, k), at);
+        fieldAt(pointField(1, k), at + QPoint(kPointFieldWidth / 2, 0));
+        text6(pointField(1, k))->hide();
     }
-    const QPoint top = pointRow(11) + QPoint(xField, 0);
-    fieldAt(22, top);
-    fieldAt(23, top + QPoint(kPointFieldWidth / 2, 0));
-    text6(23)->hide();
     // The 0 rpm points take part in the calculation but are never shown.
-    fieldAt(0, QPoint(0, 0));
-    fieldAt(11, QPoint(0, 0));
-    text6(0)->hide();
-    text6(11)->hide();
+    fieldAt(pointField(0, 0), QPoint(0, 0));
+    fieldAt(pointField(1, 0), QPoint(0, 0));
+    text6(pointField(0, 0))->hide();
+    text6(pointField(1, 0))->hide();
 }
 
 int CurvePanels::selectedTab() const
@@ -129,12 +126,10 @@ void CurvePanels::showSelectedCharacteristic()
         text4(i)->setVisible(first);
         text4(i + 3)->setVisible(!first);
     }
-    for (int i = 1; i <= 10; ++i) {
-        text6(i)->setVisible(first);
-        text6(i + 11)->setVisible(!first);
+    for (int k = 1; k <= kTopPoint; ++k) {
+        text6(pointField(0, k))->setVisible(first);
+        text6(pointField(1, k))->setVisible(!first);
     }
-    text6(22)->setVisible(first);
-    text6(23)->setVisible(!first);
 }
 
 void CurvePanels::showMethod(bool byCoefficients)
@@ -157,9 +152,8 @@ void CurvePanels::alignCoefficientFields()
 
 void CurvePanels::alignPointFields()
 {
-    for (int i = 1; i <= 10; ++i)
-        text6(i + 11)->move(text6(i)->x(), text6(i + 11)->y());
-    text6(23)->move(text6(22)->x(), text6(23)->y());
+    for (int k = 1; k <= kTopPoint; ++k)
+        text6(pointField(1, k))->move(text6(pointField(0, k))->x(), text6(pointField(1, k))->y());
 }
 
 void CurvePanels::readInto(Inputs& in) const
@@ -168,6 +162,15 @@ void CurvePanels::readInto(Inputs& in) const
         in.text4[i] = text4_[i]->text().toStdString();
     for (std::size_t i = 0; i < text6_.size(); ++i)
         in.text6[i] = text6_[i]->text().toStdString();
+}
+
+void CurvePanels::applyPointsFrom(const Inputs& in)
+{
+    for (int ch = 0; ch < 2; ++ch)
+        for (int k = 1; k <= kTopPoint; ++k) {
+            const auto field = static_cast<std::size_t>(pointField(ch, k));
+            text6_[field]->setText(QString::fromStdString(in.text6[field]));
+        }
 }
 
 void CurvePanels::applyFrom(const Inputs& in)

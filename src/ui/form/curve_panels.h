@@ -35,6 +35,8 @@ public:
 
     void readInto(Inputs& in) const;
     void applyFrom(const Inputs& in);
+    // Only the fields of the points the graphs draw.
+    void applyPointsFrom(const Inputs& in);
 
     InputField* text4(int index) const { return text4_[static_cast<std::size_t>(index)]; }
     InputField* text6(int index) const { return text6_[static_cast<std::size_t>(index)]; }

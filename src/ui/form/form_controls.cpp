@@ -53,7 +53,6 @@ FormControls::FormControls(QMainWindow* window, MessageBoxes& boxes)
     table = std::make_unique<TablePanel>(form);
     settings = new SettingsPanel(boxes, form);
     settings->hide();
-    editor = std::make_unique<EditorOverlay>(form);
     buildMenu(window);
 }
 
@@ -62,20 +61,29 @@ FormControls::~FormControls() = default;
 void FormControls::finishLayout()
 {
     setBackgroundColour(form, kWindowColour);
-    for (RasterSurface* picture : {picture1, picture2, picture3, editor->picture4(),
-                                   editor->picture5(), editor->picture6()}) {
+    for (RasterSurface* picture : {picture1, picture2, picture3}) {
         picture->setBackground(kWindowColour);
         RasterSurface::Canvas(*picture).clear();
     }
-    setBackgroundColour(editor->frame6(), kWindowColour);
     setBackgroundColour(label2_0, kWindowColour);
     setBackgroundColour(label3, kWindowColour);
     settings->move((form->width() - settings->width()) / 2,
                    (form->height() - settings->height()) / 2);
-    editor->frame6()->move(0, 0);
     for (QLabel* label : speedLabels)
         setBackgroundColour(label, kWindowColour);
     curves->placePointsPanel();
+}
+
+EditorOverlay& FormControls::buildEditor()
+{
+    editor = std::make_unique<EditorOverlay>(form);
+    for (RasterSurface* picture : {editor->picture4(), editor->picture5(), editor->picture6()}) {
+        picture->setBackground(kWindowColour);
+        RasterSurface::Canvas(*picture).clear();
+    }
+    setBackgroundColour(editor->frame6(), kWindowColour);
+    editor->frame6()->move(0, 0);
+    return *editor;
 }
 
 QWidget* FormControls::field(Highlight highlight) const
@@ -119,6 +127,9 @@ void FormControls::buildGraph()
     readout.setPointSizeF(8.25);
     text3->setFont(readout);
     text3->setGeometry(60, 60, 70, 34);
+    // As the editor's reading box: no scroll bars.
+    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text3->hide();
 }
 
@@ -189,6 +200,14 @@ void FormControls::buildMenu(QMainWindow* window)
     table->addSeparator();
     accuracy = makeAction(table, "accuracy", QStringLiteral("Точность таблицы..."),
                           QKeySequence(Qt::CTRL | Qt::Key_T));
+    table->addSeparator();
+    undo =
+        makeAction(table, "undo", QStringLiteral("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo =
+        makeAction(table, "redo", QStringLiteral("Повторить"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    // The other usual key for doing a step again.
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
     about_programm =

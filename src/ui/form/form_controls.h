@@ -37,6 +37,9 @@ struct FormControls {
     // The window's colour on the form and its pictures, the panels put in
     // place; done once the window has its final size.
     void finishLayout();
+    // The points editor overlay, hidden, in the window's colour, with its
+    // pictures cleared; called once, at its first opening.
+    EditorOverlay& buildEditor();
     // The field a message points the user to, or null.
     QWidget* field(Highlight highlight) const;
 
@@ -59,6 +62,7 @@ struct FormControls {
     std::unique_ptr<CurvePanels> curves;
     SettingsPanel* settings = nullptr;
     std::unique_ptr<TablePanel> table;
+    // Built by buildEditor, so the start does not pay for it: null until then.
     std::unique_ptr<EditorOverlay> editor;
 
     QAction* save_table = nullptr;
@@ -70,6 +74,8 @@ struct FormControls {
     QAction* jawa = nullptr;
     QAction* open_map = nullptr;
     QAction* save_map = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QAction* accuracy = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;

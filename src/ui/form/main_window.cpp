@@ -11,9 +11,11 @@
 #include <QTabWidget>
 
 #include "model/calculate.h"
+#include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
+#include "ui/commands/field_history.h"
 #include "ui/commands/firmware_builder.h"
 #include "ui/commands/map_commands.h"
 #include "ui/commands/table_viewer.h"
@@ -26,9 +28,9 @@
 #include "ui/form/table_panel.h"
 #include "ui/graphs/main_graph_mouse.h"
 #include "ui/graphs/points_editor.h"
+#include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
-#include "ui/platform/decimal_separator.h"
 #include "ui/platform/program_folder.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/accuracy_window.h"
@@ -69,16 +71,17 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                          : options.programFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
-      editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
-                   *controls_->editor->picture6()),
       firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
-      pointsEditor_(new PointsEditor(*this))
+      history_(new FieldHistory(
+          controls_->undo, controls_->redo,
+          [this](const CurveTexts& texts, MainGraphRedraw redraw) {
+              showCurveTexts(texts, redraw);
+          },
+          this))
 {
-    // The main graph's mouse handling is a child of the window and needs no
-    // further care.
-    new MainGraphMouse(*this);
+    new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(caption());
     connectHandlers();
@@ -110,6 +113,12 @@ void MainWindow::connectHandlers()
     connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+    // The points editor is built at the first double click, which it cannot
+    // hear itself; from then on it asks for the opening on its own.
+    connect(c.picture1, &RasterSurface::doubleClicked, this, [this] {
+        if (!pointsEditor_)
+            openPointsEditor();
+    });
     for (int i = 0; i < 6; ++i)
         connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
     for (int i = 0; i < 24; ++i)
@@ -131,8 +140,6 @@ void MainWindow::Form_Load()
     c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
     c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
     c.curves->alignCoefficientFields();
-    DrawMainGrid();
-    DrawEditorGrid();
     c.curves->alignPointFields();
 
     // A first start has no settings file: the fields then keep the texts the
@@ -257,19 +264,42 @@ void MainWindow::DrawCurvesByPoints()
     mainGraph_.redraw(pointCurves(gatherInputs()));
 }
 
+PointsEditor& MainWindow::pointsEditor()
+{
+    if (pointsEditor_)
+        return *pointsEditor_;
+    FormControls& c = *controls_;
+    EditorOverlay& overlay = c.buildEditor();
+    editorGraph_.emplace(*overlay.picture4(), *overlay.picture5(), *overlay.picture6());
+    DrawEditorGrid();
+    pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *c.picture1, this);
+    connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
+    connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
+    // While the editor is open the menu's Undo and Redo work on its steps.
+    connect(pointsEditor_, &PointsEditor::closed, this, [this] { history_->activate(nullptr); });
+    return *pointsEditor_;
+}
+
 void MainWindow::DrawEditorGrid()
 {
-    editorGraph_.drawGrid();
+    editorGraph_->drawGrid();
 }
 
-void MainWindow::DrawEditorCurves()
+void MainWindow::openPointsEditor()
 {
-    editorGraph_.drawCurves(pointsEditor_->editorPoints());
+    PointsEditor& editor = pointsEditor();
+    editor.open(editorPoints(gatherInputs()));
+    history_->activate(&editor.steps());
 }
 
-EditorPoints& MainWindow::editorPoints()
+void MainWindow::applyEditorPoints()
 {
-    return pointsEditor_->editorPoints();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
+    storeEditorPoints(pointsEditor_->points(), in);
+    controls_->curves->applyPointsFrom(in);
+    DrawCurvesByPoints();
+    history_->record(fieldStep(FieldCommand::EditorApply, before, in));
 }
 
 void MainWindow::DrawCurvesBySelectedMethod()
@@ -307,12 +337,35 @@ void MainWindow::Command1_Click()
 
 void MainWindow::Command3_Click()
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     reset(state_, in);
     mainGraph_.clear();
     controls_->text2->clear();
     mainGraph_.drawGrid();
     controls_->curves->applyFrom(in);
+    history_->record(fieldStep(FieldCommand::Reset, before, in));
+}
+
+void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)
+{
+    Inputs in = gatherInputs();
+    applyCurveTexts(texts, in);
+    controls_->curves->applyFrom(in);
+    switch (redraw) {
+    case MainGraphRedraw::None:
+        break;
+    case MainGraphRedraw::GridOnly:
+        mainGraph_.clear();
+        mainGraph_.drawGrid();
+        break;
+    case MainGraphRedraw::SelectedMethod:
+        DrawCurvesBySelectedMethod();
+        break;
+    case MainGraphRedraw::ByPoints:
+        DrawCurvesByPoints();
+        break;
+    }
 }
 
 bool MainWindow::saveTable()
@@ -395,10 +448,12 @@ void MainWindow::open_table_Click()
 
 void MainWindow::applyEnginePreset(std::size_t preset)
 {
-    Inputs in = gatherInputs();
+    const Inputs before = gatherInputs();
+    Inputs in = before;
     applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
     controls_->curves->applyFrom(in);
     DrawCurvesBySelectedMethod();
+    history_->record(fieldStep(FieldCommand::EnginePreset, before, in, &kEnginePresets[preset]));
 }
 
 void MainWindow::ij_Click()
@@ -420,9 +475,12 @@ void MainWindow::open_map_Click()
 {
     // Only the field texts change; the graph keeps its curves until the next
     // redraw.
-    Inputs in = gatherInputs();
-    if (maps_->openMap(in, selectedCharacteristic()))
+    const Inputs before = gatherInputs();
+    Inputs in = before;
+    if (maps_->openMap(in, selectedCharacteristic())) {
         controls_->curves->applyFrom(in);
+        history_->record(fieldStep(FieldCommand::MapLoad, before, in));
+    }
 }
 
 void MainWindow::save_map_Click()

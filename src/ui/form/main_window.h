@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include "model/calc_state.h"
+#include "model/field_steps.h"
 #include "model/inputs.h"
 #include "model/messages.h"
 #include "model/table_analysis.h"
@@ -20,6 +21,8 @@
 namespace ign::ui {
 
 struct FormControls;
+class EditorOverlay;
+class FieldHistory;
 class FileDialogs;
 class FirmwareBuilder;
 class MapCommands;
@@ -53,25 +56,12 @@ public:
     void showInputs(const Inputs& in);
 
     const CalcState& calcState() const { return state_; }
-    CalcState& calcState() { return state_; }
-    // The points editor's angles, [characteristic][point 0..14].
-    EditorPoints& editorPoints();
-    PointsEditor& pointsEditor() { return *pointsEditor_; }
-    // 1 for "График 1", 2 for "График 2".
-    int selectedTab() const;
+    // Built with its overlay at the first call, so the start does not pay
+    // for it.
+    PointsEditor& pointsEditor();
     bool byCoefficients() const;
 
-    std::filesystem::path programFile(const char* fileName) const;
-    MessageBoxes& messageBoxes() { return boxes_; }
-    FirmwareBuilder& firmwareBuilder() { return *firmware_; }
-    FormControls& controls() { return *controls_; }
-
-    // The drawing procedures of the two graphs.
-    void DrawMainGrid();
     void DrawCurvesByCoefficients();
-    void DrawCurvesByPoints();
-    void DrawEditorGrid();
-    void DrawEditorCurves();
     // Redraws the wanted curves the way the calculation method asks for.
     void DrawCurvesBySelectedMethod();
 
@@ -106,6 +96,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // 1 for "График 1", 2 for "График 2".
+    int selectedTab() const;
+    std::filesystem::path programFile(const char* fileName) const;
+    void DrawMainGrid();
+    void DrawCurvesByPoints();
+    void DrawEditorGrid();
+    void openPointsEditor();
+    void applyEditorPoints();
+
     void Form_Load();
     // False when the user chose to stay.
     bool Form_Unload();
@@ -117,6 +116,8 @@ private:
     void tellWriteFailure(const std::filesystem::path& file, const std::string& reason);
     void showInputPanels();
     void applyEnginePreset(std::size_t preset);
+    // Taking a step back or doing it again: the texts, then the main graph.
+    void showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw);
     // The characteristic the selected tab edits, 0 or 1.
     int selectedCharacteristic() const { return selectedTab() == 1 ? 0 : 1; }
 
@@ -131,7 +132,7 @@ private:
     QString programFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
-    EditorGraph editorGraph_;
+    std::optional<EditorGraph> editorGraph_;
     CalcState state_;
     SettingsLoadResult settingsLoad_;  // what start-up found of Data.dat
     // Of the last calculation that passed its checks, for the accuracy window.
@@ -139,8 +140,9 @@ private:
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
-    // A child of the window, living as long as it does.
+    // Children of the window, living as long as it does.
     PointsEditor* pointsEditor_ = nullptr;
+    FieldHistory* history_ = nullptr;
 };
 
 }  // namespace ign::ui

@@ -3,17 +3,16 @@
 // redraw starts from.
 #pragma once
 
-#include <array>
+#include <optional>
 
 #include <QImage>
+
+#include "model/point_drag.h"
+#include "ui/graphs/raster_surface.h"
 
 namespace ign::ui {
 
 class RasterSurface;
-
-// Angles of the editor points, [characteristic][point]; points 1..10 stand at
-// 1000..10000 rpm and point 11 at 14000 rpm, the others are not drawn.
-using EditorPoints = std::array<std::array<float, 15>, 2>;
 
 class EditorGraph {
 public:
@@ -24,14 +23,24 @@ public:
     void drawGrid();
     // One complete picture: background, grid, both curves and their markers.
     void drawCurves(const EditorPoints& points);
+    // The same picture after editor point `point` (1..11) moved from where
+    // `before` has it, drawn and repainted only where it can differ.
+    void redrawAroundPoint(const EditorPoints& before, const EditorPoints& points, int point);
+    // The point the keyboard works on: its marker is drawn filled, in the
+    // marker's own colour, so the colours the mouse reads stay the same.
+    // Takes effect at the next drawing.
+    void select(const std::optional<PointRef>& point) { selected_ = point; }
 
 private:
     const QImage& gridPicture();
+    // The complete picture's drawing, inside columns left..right only.
+    void drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left, int right);
 
     RasterSurface& picture4_;
     RasterSurface& picture5_;
     RasterSurface& picture6_;
     QImage gridPicture_;
+    std::optional<PointRef> selected_;
 };
 
 }  // namespace ign::ui

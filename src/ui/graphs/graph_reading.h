@@ -15,20 +15,6 @@ namespace ign::ui {
 
 class RasterSurface;
 
-// A graph's pixels back to speed and angle: n = rpmPerPixel * x and
-// a = (bottomRow - y) / pixelsPerDegree.
-struct GraphScale {
-    int rpmPerPixel;
-    int bottomRow;
-    int pixelsPerDegree;
-
-    int rpm(int x) const { return rpmPerPixel * x; }
-    double angleDeg(int y) const { return double(bottomRow - y) / pixelsPerDegree; }
-};
-
-inline constexpr GraphScale kMainGraphScale{25, 200, 4};
-inline constexpr GraphScale kEditorGraphScale{20, 500, 10};
-
 // Yellow text on a white box is hard to read; the main graph's box shows
 // yellow curves in orange.
 inline constexpr Rgb kOrange{255, 128, 0};

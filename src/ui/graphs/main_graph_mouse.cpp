@@ -2,8 +2,6 @@
 
 #include <QPlainTextEdit>
 
-#include "ui/form/form_controls.h"
-#include "ui/form/main_window.h"
 #include "ui/graphs/raster_surface.h"
 
 namespace ign::ui {
@@ -16,20 +14,19 @@ constexpr QPoint kText3Offset{60, 60};
 
 }  // namespace
 
-MainGraphMouse::MainGraphMouse(MainWindow& window)
-    : QObject(&window), window_(window), picture1_(*window.controls().picture1),
-      text3_(picture1_, *window.controls().text3, kMainGraphScale, kText3Offset, kOrange)
+MainGraphMouse::MainGraphMouse(RasterSurface& picture1, QPlainTextEdit& text3, QObject* parent)
+    : QObject(parent), picture1_(picture1),
+      text3_(picture1_, text3, kMainGraphScale, kText3Offset, kOrange)
 {
-    RasterSurface* picture1 = window.controls().picture1;
-    connect(picture1, &RasterSurface::mousePressed, this, &MainGraphMouse::Picture1_MouseDown);
-    connect(picture1, &RasterSurface::mouseMoved, this, &MainGraphMouse::Picture1_MouseMove);
-    connect(picture1, &RasterSurface::mouseReleased, this, &MainGraphMouse::Picture1_MouseUp);
+    connect(&picture1, &RasterSurface::mousePressed, this, &MainGraphMouse::Picture1_MouseDown);
+    connect(&picture1, &RasterSurface::mouseMoved, this, &MainGraphMouse::Picture1_MouseMove);
+    connect(&picture1, &RasterSurface::mouseReleased, this, &MainGraphMouse::Picture1_MouseUp);
 }
 
 void MainGraphMouse::Picture1_MouseDown(Qt::MouseButton, Qt::MouseButtons, QPoint)
 {
     text3_.show();
-    setWindowPointer(window_, true);
+    setWindowPointer(*picture1_.window(), true);
 }
 
 void MainGraphMouse::Picture1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
@@ -44,13 +41,13 @@ void MainGraphMouse::Picture1_MouseMove(Qt::MouseButtons buttons, QPoint pos)
         text3_.show();
     else
         text3_.hide();
-    setWindowPointer(window_, overGraph);
+    setWindowPointer(*picture1_.window(), overGraph);
 }
 
 void MainGraphMouse::Picture1_MouseUp(Qt::MouseButton, Qt::MouseButtons, QPoint)
 {
     text3_.hide();
-    setWindowPointer(window_, false);
+    setWindowPointer(*picture1_.window(), false);
 }
 
 }  // namespace ign::ui

@@ -8,23 +8,24 @@
 
 #include "ui/graphs/graph_reading.h"
 
+class QPlainTextEdit;
+
 namespace ign::ui {
 
-class MainWindow;
 class RasterSurface;
 
 class MainGraphMouse : public QObject {
     Q_OBJECT
 
 public:
-    explicit MainGraphMouse(MainWindow& window);
+    // `text3` is the reading box over `picture1`, the main graph.
+    MainGraphMouse(RasterSurface& picture1, QPlainTextEdit& text3, QObject* parent);
 
     void Picture1_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPoint pos);
     void Picture1_MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
 
 private:
-    MainWindow& window_;
     const RasterSurface& picture1_;
     GraphReading text3_;
 };

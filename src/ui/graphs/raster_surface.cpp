@@ -1,5 +1,6 @@
 #include "ui/graphs/raster_surface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
@@ -142,17 +143,42 @@ void RasterSurface::mouseDoubleClickEvent(QMouseEvent* event)
     emit doubleClicked(toDrawingArea(event->position()));
 }
 
-RasterSurface::Canvas::Canvas(RasterSurface& surface) : surface_(surface), painter_(&surface.image_)
+void RasterSurface::takeKeys()
+{
+    takesKeys_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void RasterSurface::keyPressEvent(QKeyEvent* event)
+{
+    if (!takesKeys_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit keyPressed(event->key(), event->modifiers());
+}
+
+bool RasterSurface::focusNextPrevChild(bool next)
+{
+    // False hands Tab on to keyPressEvent instead of moving the focus.
+    return takesKeys_ ? false : QWidget::focusNextPrevChild(next);
+}
+
+RasterSurface::Canvas::Canvas(RasterSurface& surface) : Canvas(surface, surface.image_.rect()) { }
+
+RasterSurface::Canvas::Canvas(RasterSurface& surface, const QRect& area)
+    : surface_(surface), painter_(&surface.image_), area_(area & surface.image_.rect())
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    painter_.setClipRect(surface.image_.rect());
+    painter_.setClipRect(area_);
     painter_.setFont(surface.labelFont_);
 }
 
 RasterSurface::Canvas::~Canvas()
 {
     painter_.end();
-    surface_.update();
+    const int b = surface_.border();
+    surface_.update(area_.translated(b, b));
 }
 
 void RasterSurface::Canvas::clear()
@@ -182,6 +208,13 @@ void RasterSurface::Canvas::box(int x1, int y1, int x2, int y2, Rgb colour)
                             QSize(std::abs(x2 - x1), std::abs(y2 - y1))));
 }
 
+void RasterSurface::Canvas::filledBox(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    painter_.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                            QPoint(std::max(x1, x2), std::max(y1, y2))),
+                      toQColor(colour));
+}
+
 void RasterSurface::Canvas::text(int x, int y, const QString& text)
 {
     painter_.setPen(Qt::black);
@@ -191,7 +224,7 @@ void RasterSurface::Canvas::text(int x, int y, const QString& text)
 void RasterSurface::Canvas::blit(const QImage& image)
 {
     painter_.setCompositionMode(QPainter::CompositionMode_Source);
-    painter_.drawImage(0, 0, image);
+    painter_.drawImage(area_.topLeft(), image, area_);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

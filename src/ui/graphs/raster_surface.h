@@ -24,6 +24,8 @@ public:
     class Canvas {
     public:
         explicit Canvas(RasterSurface& surface);
+        // Draws only inside `area` and repaints only that part of the widget.
+        Canvas(RasterSurface& surface, const QRect& area);
         ~Canvas();
         Canvas(const Canvas&) = delete;
         Canvas& operator=(const Canvas&) = delete;
@@ -36,13 +38,17 @@ public:
         // which makes curves two pixels thick while the grid stays one.
         void stroke(const Segment& segment);
         void box(int x1, int y1, int x2, int y2, Rgb colour);
+        // The same box filled with its colour.
+        void filledBox(int x1, int y1, int x2, int y2, Rgb colour);
         void text(int x, int y, const QString& text);
-        // Replaces the whole picture, e.g. by a cached background.
+        // Replaces the picture, e.g. by a cached background, where this
+        // canvas draws.
         void blit(const QImage& image);
 
     private:
         RasterSurface& surface_;
         QPainter painter_;
+        QRect area_;
     };
 
     QSize drawingSize() const { return image_.size(); }
@@ -54,6 +60,9 @@ public:
     void setBackground(QColor colour);
     // The font scale labels are written in.
     void setLabelFont(const QFont& font) { labelFont_ = font; }
+    // Takes the keyboard focus on a click or Tab and keeps every key it gets,
+    // Tab and Shift+Tab included, reporting them by keyPressed.
+    void takeKeys();
 
 signals:
     // Positions are in drawing-area pixels; while a button is held the moves
@@ -62,6 +71,7 @@ signals:
     void mouseMoved(Qt::MouseButtons buttons, QPoint pos);
     void mouseReleased(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void doubleClicked(QPoint pos);
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -69,6 +79,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QPoint toDrawingArea(QPointF widgetPos) const;
@@ -78,6 +90,7 @@ private:
     QColor background_{Qt::white};
     QFont labelFont_;
     bool sunkenBorder_;
+    bool takesKeys_ = false;
 };
 
 }  // namespace ign::ui

@@ -104,6 +104,7 @@ TEST_F(Layout, CaptionsAndInitialTexts)
         {"about_programm", QStringLiteral("О программе            ")},
     };
     start();
+    window->pointsEditor();
     EXPECT_EQ(window->objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Калькулятор зажигания"));
     for (const auto& row : rows) {
@@ -169,6 +170,9 @@ TEST_F(Layout, PlacesAndSizesInPixels)
         {"Command7", {644, 528, 109, 21}},
     };
     start();
+    // The points editor is built at its first opening, not at the start.
+    EXPECT_EQ(window->findChild<QObject*>(QStringLiteral("Frame6")), nullptr);
+    window->pointsEditor();
     for (const auto& row : rows)
         EXPECT_EQ(find(QLatin1String(row.name))->geometry(), row.rect) << row.name;
     const QRect frame5 = find(QStringLiteral("Frame5"))->geometry();
@@ -185,6 +189,7 @@ TEST_F(Layout, PlacesAndSizesInPixels)
 TEST_F(Layout, ColoursFontsAndLists)
 {
     start();
+    window->pointsEditor();
     const struct {
         const char* name;
         QColor colour;

@@ -1,7 +1,11 @@
 #include "support/mouse_fixture.h"
 
 #include <QFrame>
+#include <QPaintEvent>
 
+#include <algorithm>
+
+#include "ui/graphs/editor_graph.h"
 #include "ui/graphs/points_editor.h"
 
 namespace ign::ui::test {
@@ -9,7 +13,7 @@ namespace {
 
 class PointsEditorTest : public MouseTest {
 protected:
-    PointsEditor& editor() const { return window->pointsEditor(); }
+    const PointsEditor& editor() const { return window->pointsEditor(); }
     QFrame* frame6() const { return find<QFrame>(QStringLiteral("Frame6")); }
     std::array<std::string, 24> fields() const { return window->gatherInputs().text6; }
 };
@@ -21,7 +25,7 @@ TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
     setText6(22, "");  // no number: 0
     setText6(14, " 3 5");  // inner blanks are skipped
     setText6(23, "7.25abc");
-    EXPECT_FALSE(frame6()->isVisible());
+    EXPECT_EQ(window->findChild<QFrame*>(QStringLiteral("Frame6")), nullptr);
     openEditor();
     EXPECT_TRUE(frame6()->isVisible());
     EXPECT_EQ(editorPoint(0, 1), 1.0f);
@@ -44,18 +48,18 @@ TEST_F(PointsEditorTest, TheTopPointIsPickedAcrossItsMarkerAndBecomesPoint11)
     for (int x : {697, 703}) {
         openEditor();
         press(4, Qt::LeftButton, x, 199);
-        EXPECT_TRUE(editor().dragActive(0)) << x;
-        EXPECT_FALSE(editor().dragActive(1));
-        EXPECT_EQ(editor().dragPointIndex(), 14);
+        EXPECT_TRUE(editor().drag().active(0)) << x;
+        EXPECT_FALSE(editor().drag().active(1));
+        EXPECT_EQ(editor().drag().pointIndex(), 14);
         EXPECT_EQ(pointer(), Qt::CrossCursor);
         move(4, Qt::LeftButton, x, 250);
-        EXPECT_EQ(editor().dragPointIndex(), 11);
+        EXPECT_EQ(editor().drag().pointIndex(), 11);
         EXPECT_EQ(editorPoint(0, 11), 25.0f);
         // Redrawn on the move: the marker now stands around y = 250.
         EXPECT_EQ(picture(4).pixel(697, 247), kRed);
         EXPECT_NE(picture(4).pixel(697, 197), kRed);
         release(4, Qt::LeftButton, x, 250);
-        EXPECT_FALSE(editor().dragActive(0));
+        EXPECT_FALSE(editor().drag().active(0));
         EXPECT_EQ(pointer(), Qt::ArrowCursor);
         // Moves after the release change nothing.
         move(4, Qt::NoButton, x, 100);
@@ -89,7 +93,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_FALSE(text7->isVisible());
     // Point 3 of characteristic 2 stands at 14 degrees: (150, 360).
     press(4, Qt::LeftButton, 147, 360);
-    EXPECT_TRUE(editor().dragActive(1));
+    EXPECT_TRUE(editor().drag().active(1));
     EXPECT_TRUE(text7->isVisible());
     const struct {
         int y;
@@ -114,7 +118,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
     EXPECT_EQ(picture(4).pixel(147, 3), kBlue);
     release(4, Qt::LeftButton, 150, 0);
     EXPECT_FALSE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
 }
 
 TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
@@ -145,6 +149,165 @@ TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
     release(4, Qt::RightButton, 240, 80);
 }
 
+// Collects what a widget repaints.
+class PaintedRegion : public QObject {
+public:
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
+{
+    start();
+    // Distinct markers to press on: characteristic 1 at 10 + 2i degrees,
+    // characteristic 2 at 30 + i.
+    const auto angle = [](int ch, int i) { return ch == 0 ? 10 + 2 * i : 30 + i; };
+    for (int i = 1; i <= 11; ++i) {
+        for (int ch = 0; ch < 2; ++ch)
+            setText6(i == 11 ? 22 + ch : i + 11 * ch, std::to_string(angle(ch, i)).c_str());
+    }
+    openEditor();
+    RasterSurface& p4 = picture(4);
+    const QPlainTextEdit* text7 = box("Text7");
+    PaintedRegion painted;
+    p4.installEventFilter(&painted);
+    EditorGraph whole(p4, picture(5), picture(6));
+    const auto y = [](int degrees) { return 500 - 10 * degrees; };
+    for (int ch = 0; ch < 2; ++ch) {
+        for (int i = 1; i <= 11; ++i) {
+            const int x = i == 11 ? 700 : 50 * i;
+            const int start = y(angle(ch, i));
+            press(4, Qt::LeftButton, x - 3, start - 3);
+            ASSERT_TRUE(editor().drag().active(ch)) << ch << " " << i;
+            const int other = y(angle(1 - ch, i));
+            const int neighbour = y(angle(ch, i == 1 ? 2 : i - 1));
+            // On the other characteristic's marker and half over it, on the
+            // neighbour's height, the edges, off the graph and far off it.
+            for (int to : {other, other + 2, other - 5, neighbour, 0, -3, 500, 503, -40, 560,
+                           -100000, 100000, start}) {
+                const QImage before = p4.image();
+                painted.region = {};
+                move(4, Qt::LeftButton, x, to);
+                QApplication::processEvents();
+                const QImage partial = p4.image();
+                const QRegion repainted = painted.region;
+                whole.select(editor().selected());
+                whole.drawCurves(editor().points());
+                ASSERT_EQ(partial, p4.image()) << ch << " " << i << " to " << to;
+                // The whole repaint this asks for must not hide the next move's.
+                QApplication::processEvents();
+                for (int py = 0; py < partial.height(); ++py) {
+                    const auto* now = reinterpret_cast<const QRgb*>(partial.constScanLine(py));
+                    const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(py));
+                    if (std::equal(now, now + partial.width(), was))
+                        continue;
+                    for (int px = 0; px < partial.width(); ++px) {
+                        if (now[px] == was[px])
+                            continue;
+                        // The reading box covers what lies under it.
+                        const QPoint p = at(p4, px, py);
+                        if (!text7->geometry().contains(p)) {
+                            ASSERT_TRUE(repainted.contains(p))
+                                << px << "," << py << " not repainted";
+                        }
+                    }
+                }
+            }
+            release(4, Qt::LeftButton, x, start);
+        }
+    }
+}
+
+TEST_F(PointsEditorTest, EachDragIsAStepThatKeysTakeBackAndRedo)
+{
+    start();
+    openEditor();
+    QAction* undo = action("undo");
+    RasterSurface& graph = picture(4);
+    drag(247, 447, 300);  // point 5 of characteristic 1, 5 to 20 degrees
+    // One drag, however many moves: 20 to 30 degrees by way of 15.
+    press(4, Qt::LeftButton, 247, 297);
+    move(4, Qt::LeftButton, 247, 350);
+    move(4, Qt::LeftButton, 247, 200);
+    release(4, Qt::LeftButton, 247, 200);
+    EXPECT_EQ(undo->text(), QStringLiteral("Отменить: Перемещение точки"));
+    const struct {
+        QKeyCombination keys;
+        float angle;
+    } rows[] = {
+        {Qt::CTRL | Qt::Key_Z, 20.0f}, {Qt::CTRL | Qt::Key_Z, 5.0f},
+        {Qt::CTRL | Qt::Key_Y, 20.0f}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, 30.0f},
+        {Qt::CTRL | Qt::Key_Z, 20.0f},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(&graph, row.keys.key(), row.keys.keyboardModifiers());
+        EXPECT_EQ(editorPoint(0, 5), row.angle);
+        // Redrawn: the marker's outline stands at the angle.
+        EXPECT_EQ(graph.pixel(247, int(500 - 10 * row.angle) - 3), kRed) << row.angle;
+    }
+    EXPECT_TRUE(undo->isEnabled());
+    // Apply ends the editor's history; the menu then takes back the Apply.
+    click(button("Command8"));
+    EXPECT_EQ(text6(5), QStringLiteral(" 20"));
+    EXPECT_EQ(undo->text(), QStringLiteral("Отменить: Редактор точек"));
+    openEditor();
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(action("redo")->isEnabled());
+}
+
+TEST_F(PointsEditorTest, KeysSelectAPointAndMoveItInMergedSteps)
+{
+    start();
+    openEditor();
+    RasterSurface& graph = picture(4);
+    QPlainTextEdit* text7 = box("Text7");
+    // A click on the marker of point 5 of characteristic 1 selects it and
+    // fills it; the next marker stays hollow. A click is no step.
+    press(4, Qt::LeftButton, 247, 447);
+    release(4, Qt::LeftButton, 247, 447);
+    EXPECT_EQ(graph.pixel(252, 452), kRed);
+    EXPECT_NE(graph.pixel(302, 442), kRed);
+    EXPECT_FALSE(action("undo")->isEnabled());
+    const struct {
+        Qt::Key key;
+        float angle;
+        const char* reading;
+    } rows[] = {
+        {Qt::Key_Up, 5.1f, "n = 5000\na = 5.1"},       {Qt::Key_Up, 5.2f, "n = 5000\na = 5.2"},
+        {Qt::Key_PageUp, 6.2f, "n = 5000\na = 6.2"},   {Qt::Key_Down, 6.1f, "n = 5000\na = 6.1"},
+        {Qt::Key_PageDown, 5.1f, "n = 5000\na = 5.1"},
+    };
+    for (const auto& row : rows) {
+        QTest::keyClick(&graph, row.key);
+        EXPECT_EQ(editorPoint(0, 5), row.angle);
+        EXPECT_TRUE(text7->isVisible());
+        EXPECT_EQ(text7->toPlainText(), QString::fromUtf8(row.reading));
+    }
+    // Tab goes on to the next point and Shift+Tab back; each point's moves
+    // are a step of their own.
+    QTest::keyClick(&graph, Qt::Key_Tab);
+    EXPECT_EQ(text7->toPlainText(), QStringLiteral("n = 6000\na = 6.0"));
+    EXPECT_EQ(graph.pixel(302, 442), kRed);
+    QTest::keyClick(&graph, Qt::Key_Up);
+    QTest::keyClick(&graph, Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(&graph, Qt::Key_Up);
+    EXPECT_EQ(editorPoint(0, 5), 5.2f);
+    EXPECT_EQ(editorPoint(0, 6), 6.1f);
+    for (float five : {5.1f, 5.1f, 5.0f}) {
+        QTest::keyClick(&graph, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(editorPoint(0, 5), five);
+    }
+    EXPECT_EQ(editorPoint(0, 6), 6.0f);
+    EXPECT_FALSE(action("undo")->isEnabled());
+}
+
 TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
 {
     start();
@@ -155,7 +318,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         press(4, button, 197, 347);
         EXPECT_TRUE(text7->isVisible());
-        EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+        EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
         EXPECT_NE(pointer(), Qt::CrossCursor);
         move(4, button, 197, 100);
         EXPECT_EQ(editorPoint(1, 4), 15.0f);
@@ -165,7 +328,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
     // A press that hits nothing still shows the box.
     press(4, Qt::LeftButton, 10, 10);
     EXPECT_TRUE(text7->isVisible());
-    EXPECT_FALSE(editor().dragActive(0) || editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(0) || editor().drag().active(1));
     release(4, Qt::LeftButton, 10, 10);
 }
 
@@ -174,11 +337,11 @@ TEST_F(PointsEditorTest, AnyReleaseEndsTheDrag)
     start();
     openEditor();
     press(4, Qt::LeftButton, 197, 347);
-    ASSERT_TRUE(editor().dragActive(1));
+    ASSERT_TRUE(editor().drag().active(1));
     // A second button let go while the left one is still held.
     QTest::mousePress(&picture(4), Qt::RightButton, {}, at(picture(4), 200, 300));
     release(4, Qt::RightButton, 200, 300);
-    EXPECT_FALSE(editor().dragActive(1));
+    EXPECT_FALSE(editor().drag().active(1));
     move(4, Qt::LeftButton, 200, 100);
     EXPECT_EQ(editorPoint(1, 4), 15.0f);
 }
