@@ -12,13 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     ign::Inputs first = ign::initialInputs();
     ign::applySettingsBytes(bytes, first);
-    // One write may turn characters the code page lacks into "?"; from then on
-    // writing and reading must change nothing.
+    // Every byte of the code page stands for a character of its own, so what
+    // was read from a file is written back and read again unchanged.
     ign::Inputs second = ign::initialInputs();
     ign::applySettingsBytes(ign::settingsFileBytes(first), second);
-    ign::Inputs third = ign::initialInputs();
-    ign::applySettingsBytes(ign::settingsFileBytes(second), third);
-    if (second != third)
+    if (first != second)
         std::abort();
     return 0;
 }

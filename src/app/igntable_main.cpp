@@ -2,7 +2,6 @@
 // firmware builds. Reads a settings file, prints the listing and messages,
 // writes the table source.
 #include <filesystem>
-#include <iostream>
 #include <string>
 #include <string_view>
 
@@ -11,6 +10,7 @@
 #include "output/achieved_csv.h"
 #include "output/table_source.h"
 #include "storage/atomic_file.h"
+#include "storage/platform_file.h"
 #include "storage/settings_file.h"
 
 namespace {
@@ -18,6 +18,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: igntable [--settings FILE] [--output FILE] [--decimal-separator C]\n"
     "                [--achieved FILE]\n"
+    "       igntable --help | --version\n"
     "\n"
     "Reads the inputs from FILE (default Data.dat in the current folder), runs the\n"
     "calculation as the window's \"Рассчитать\" button does, prints the listing on\n"
@@ -29,74 +30,117 @@ constexpr const char* kUsage =
     "characteristics) and prints the largest deviation of each on standard error.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 calculation refused (nothing\n"
-    "written), 2 usage, read or write error.\n";
+    "written), 2 usage, read or write error (nothing written).\n";
 
-int usageError(const std::string& reason)
+constexpr int kFailed = 2;
+
+// Standard error may itself be unwritable (a full disk); the exit status is
+// then all that can tell.
+int fail(const std::string& reason)
 {
-    std::cerr << "igntable: " << reason << "\n";
-    return 2;
+    ign::platform::writeStandardError("igntable: " + reason + "\n");
+    return kFailed;
+}
+
+// A listing that did not reach its file is a failed run, however far the
+// calculation went.
+bool printed(std::string_view text)
+{
+    const int err = ign::platform::writeStandardOutput(text);
+    if (err != 0)
+        fail("cannot write to standard output: " + ign::describeError(err));
+    return err == 0;
+}
+
+bool reported(std::string_view text)
+{
+    return ign::platform::writeStandardError(text) == 0;
+}
+
+struct Options {
+    std::filesystem::path settings = ign::kSettingsFileName;
+    std::filesystem::path output = ign::kTableSourceFileName;
+    std::filesystem::path achieved;  // none when empty
+    char separator = '.';
+};
+
+// Empty when the options are good, else the reason.
+std::string parseOptions(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg != "--settings" && arg != "--output" && arg != "--achieved" &&
+            arg != "--decimal-separator")
+            return "unknown option " + arg + " (see --help)";
+        if (i + 1 >= argc)
+            return "missing value after " + arg + " (see --help)";
+        const std::string value = argv[++i];
+        if (arg == "--settings") {
+            options.settings = value;
+        } else if (arg == "--output") {
+            options.output = value;
+        } else if (arg == "--achieved") {
+            options.achieved = value;
+        } else {
+            if (value.size() != 1)
+                return "the decimal separator must be one character";
+            options.separator = value[0];
+        }
+    }
+    return {};
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path settings = ign::kSettingsFileName;
-    std::filesystem::path output = ign::kTableSourceFileName;
-    char separator = '.';
-    std::filesystem::path achieved;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (i + 1 >= argc)
-            return usageError("missing value after " + std::string(arg) + " (see --help)");
-        const std::string value = argv[++i];
-        if (arg == "--settings") {
-            settings = value;
-        } else if (arg == "--output") {
-            output = value;
-        } else if (arg == "--achieved") {
-            achieved = value;
-        } else if (arg == "--decimal-separator") {
-            if (value.size() != 1)
-                return usageError("the decimal separator must be one character");
-            separator = value[0];
-        } else {
-            return usageError("unknown option " + std::string(arg) + " (see --help)");
-        }
+        if (arg == "--help" || arg == "-h")
+            return printed(kUsage) ? 0 : kFailed;
+        if (arg == "--version")
+            return printed("igntable " IGN_VERSION "\n") ? 0 : kFailed;
     }
+    Options options;
+    if (const std::string reason = parseOptions(argc, argv, options); !reason.empty())
+        return fail(reason);
 
     ign::Inputs inputs = ign::initialInputs();
-    if (!ign::loadSettingsFile(settings, inputs))
-        return usageError("cannot read the settings file " + settings.string());
+    if (const ign::SettingsLoadResult loaded = ign::loadSettingsFile(options.settings, inputs);
+        !loaded)
+        return fail("cannot read the settings file " + options.settings.string() + ": " +
+                    loaded.reason);
 
     ign::CalcState state;
     ign::startUp(state, inputs);
-    const ign::CalculateOutcome outcome = ign::calculate(state, inputs, separator);
+    const ign::CalculateOutcome outcome = ign::calculate(state, inputs, options.separator);
     std::string listing = outcome.listing;
     std::erase(listing, '\r');
-    std::cout << listing;
-    for (const ign::Message& m : outcome.messages)
-        std::cerr << m.text << "\n";
+    if (!printed(listing))
+        return kFailed;
+    for (const ign::Message& m : outcome.messages) {
+        if (!reported(m.text + "\n"))
+            return kFailed;
+    }
     if (outcome.refused)
         return 1;
     ign::TableAnalysis analysis;
-    if (!achieved.empty()) {
+    if (!options.achieved.empty()) {
         analysis = ign::analyseTable(state, inputs);
-        for (int ch = 0; ch < 2; ++ch)
-            std::cerr << ign::analysisSummaryLine(analysis, ch, separator) << "\n";
+        for (int ch = 0; ch < 2; ++ch) {
+            if (!reported(ign::analysisSummaryLine(analysis, ch, options.separator) + "\n"))
+                return kFailed;
+        }
     }
 
-    const ign::WriteResult written = ign::writeTableSource(output, state, inputs);
+    const ign::WriteResult written = ign::writeTableSource(options.output, state, inputs);
     if (!written.ok)
-        return usageError("cannot write " + output.string() + ": " + written.reason);
-    if (!achieved.empty()) {
-        const ign::WriteResult csv = ign::writeFileAtomically(achieved, ign::achievedCsv(analysis));
+        return fail("cannot write " + options.output.string() + ": " + written.reason);
+    if (!options.achieved.empty()) {
+        const ign::WriteResult csv =
+            ign::writeFileAtomically(options.achieved, ign::achievedCsv(analysis));
         if (!csv.ok)
-            return usageError("cannot write " + achieved.string() + ": " + csv.reason);
+            return fail("cannot write " + options.achieved.string() + ": " + csv.reason);
     }
     return 0;
 }

@@ -16,7 +16,10 @@ struct WriteResult {
 
 WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
-// The Russian description of a system error number, for messages.
+// The Russian description of a system error number (or of
+// platform::kNotRegularFile), for messages; the second one for a file that
+// was to be read.
 std::string describeError(int errorNumber);
+std::string describeReadError(int errorNumber);
 
 }  // namespace ign

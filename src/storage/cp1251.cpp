@@ -6,11 +6,13 @@
 namespace ign {
 namespace {
 
-// Unicode code points of the bytes 0x80..0xFF; 0 marks the one unused byte.
+// Unicode code points of the bytes 0x80..0xFF. The one byte the code page
+// leaves unassigned, 0x98, stands for the control character U+0098, so that
+// every byte of a file comes back unchanged when it is saved again.
 constexpr std::array<std::uint16_t, 128> kUpperHalf{
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
     0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0000, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
     0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
     0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
@@ -21,19 +23,42 @@ constexpr std::array<std::uint16_t, 128> kUpperHalf{
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-void appendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+// Every code point of the upper half lies below this; the reverse table
+// covers them all and costs the same for a character the code page lacks.
+constexpr std::uint32_t kReverseEnd = 0x2200;
+
+// Byte of each code point below kReverseEnd that has one in the upper half,
+// 0 otherwise.
+constexpr auto kReverse = [] {
+    std::array<std::uint8_t, kReverseEnd> table{};
+    for (std::size_t i = 0; i < kUpperHalf.size(); ++i)
+        table[kUpperHalf[i]] = static_cast<std::uint8_t>(0x80 + i);
+    return table;
+}();
+
+// The UTF-8 form of each byte of the upper half, so that decoding is a
+// lookup as well.
+struct Utf8Form {
+    std::array<char, 3> bytes;
+    std::uint8_t size;
+};
+constexpr auto kUtf8OfUpper = [] {
+    std::array<Utf8Form, 128> table{};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::uint32_t cp = kUpperHalf[i];
+        auto& [bytes, size] = table[i];
+        if (cp < 0x800) {
+            bytes = {static_cast<char>(0xC0 | (cp >> 6)), static_cast<char>(0x80 | (cp & 0x3F)), 0};
+            size = 2;
+        } else {
+            bytes = {static_cast<char>(0xE0 | (cp >> 12)),
+                     static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (cp & 0x3F))};
+            size = 3;
+        }
     }
-}
+    return table;
+}();
 
 // Decodes one UTF-8 sequence at `pos`; a malformed byte gives U+FFFD, which
 // the code page cannot hold, and advances by one.
@@ -77,25 +102,26 @@ std::uint32_t nextCodePoint(std::string_view s, std::size_t& pos)
 
 }  // namespace
 
+// Both directions copy runs of ASCII, the bulk of every file, whole and
+// look the other characters up.
+
 std::string utf8ToCp1251(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
+    std::size_t runStart = 0;
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const std::uint32_t cp = nextCodePoint(utf8, pos);
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            ++pos;
             continue;
         }
-        char mapped = '?';
-        for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
-            if (kUpperHalf[i] != 0 && kUpperHalf[i] == cp) {
-                mapped = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        out.push_back(mapped);
+        out.append(utf8.substr(runStart, pos - runStart));
+        const std::uint32_t cp = nextCodePoint(utf8, pos);
+        const std::uint8_t mapped = cp < kReverseEnd ? kReverse[cp] : 0;
+        out.push_back(mapped != 0 ? static_cast<char>(mapped) : '?');
+        runStart = pos;
     }
+    out.append(utf8.substr(runStart));
     return out;
 }
 
@@ -103,13 +129,17 @@ std::string cp1251ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size() * 2);
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
+    std::size_t runStart = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+        const auto b = static_cast<unsigned char>(bytes[pos]);
         if (b < 0x80)
-            out.push_back(ch);
-        else
-            appendUtf8(out, kUpperHalf[b - 0x80] != 0 ? kUpperHalf[b - 0x80] : 0xFFFD);
+            continue;
+        out.append(bytes.substr(runStart, pos - runStart));
+        const Utf8Form& form = kUtf8OfUpper[b - 0x80];
+        out.append(form.bytes.data(), form.size);
+        runStart = pos + 1;
     }
+    out.append(bytes.substr(runStart));
     return out;
 }
 

@@ -1,6 +1,6 @@
 #include "storage/map_file.h"
 
-#include <cerrno>
+#include <utility>
 
 #include "model/numbers.h"
 #include "storage/cp1251.h"
@@ -62,15 +62,19 @@ MapLoadResult loadMapFile(const std::filesystem::path& file, Inputs& in, int cha
     LineReader reader = LineReader::ofFile(file, kMapLimits);
     MapLoadResult result;
     if (reader.openError() != 0) {
-        // describeError speaks of a missing folder, which suits a write; here
-        // the chosen file itself has gone.
-        result.reason =
-            reader.openError() == ENOENT ? "файл не найден" : describeError(reader.openError());
+        result.reason = describeReadError(reader.openError());
         return result;
     }
-    result.opened = true;
-    result.linesApplied = applyLines(reader, in, characteristic);
+    Inputs read = in;
+    const int applied = applyLines(reader, read, characteristic);
     result.bytesRead = reader.bytesRead();
+    if (reader.readError() != 0) {
+        result.reason = describeReadError(reader.readError());
+        return result;
+    }
+    in = std::move(read);
+    result.opened = true;
+    result.linesApplied = applied;
     return result;
 }
 

@@ -33,7 +33,8 @@ struct MapLoadResult {
     std::string reason;  // in Russian, when !opened
     std::size_t bytesRead = 0;
 };
-// Reads no more of the file than the 14 lines need.
+// Reads no more of the file than the 14 lines need. A file that cannot be
+// opened or read that far changes no field (opened stays false).
 MapLoadResult loadMapFile(const std::filesystem::path& file, Inputs& in, int characteristic);
 
 WriteResult saveMapFile(const std::filesystem::path& file, const Inputs& in, int characteristic);

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <optional>
+#include <system_error>
+#include <utility>
 
 #include "storage/cp1251.h"
 #include "storage/text_lines.h"
@@ -14,6 +17,18 @@ namespace {
 // Far beyond anything the window can write (its fields hold at most 32767
 // characters); a larger file is no settings file and is read only this far.
 constexpr LineLimits kSettingsLimits{64 * 1024, 8 * 1024 * 1024};
+
+std::filesystem::path withSuffix(const std::filesystem::path& file, const char* suffix)
+{
+    std::filesystem::path named = file;
+    named += suffix;
+    return named;
+}
+
+std::string shown(std::filesystem::path file)
+{
+    return file.make_preferred().string();
+}
 
 std::string_view trimBlanks(std::string_view text)
 {
@@ -110,10 +125,15 @@ void readTexts(std::array<std::string, N>& fields, std::size_t first, const auto
 void applyLines(LineReader& reader, Inputs& in)
 {
     std::string raw;
+    std::string lastRaw;
     std::string buffer;
     const auto nextLine = [&]() -> const std::string& {
-        if (reader.next(raw))
+        // A file written from a short one repeats a line into a hundred
+        // fields; it is converted once.
+        if (reader.next(raw) && raw != lastRaw) {
             buffer = cp1251ToUtf8(raw);
+            lastRaw.swap(raw);
+        }
         return buffer;
     };
     selectItem(in.combo1[0], kPrescalerItems, nextLine());
@@ -134,8 +154,19 @@ void applyLines(LineReader& reader, Inputs& in)
 
 std::string settingsFileBytes(const Inputs& in)
 {
-    std::string text;
-    const auto put = [&](std::string_view field) { appendLine(text, field); };
+    std::string bytes;
+    std::string_view previous;
+    std::string converted;
+    const auto put = [&](std::string_view field) {
+        // Fields that repeat a short file's last line are converted once.
+        if (field != previous) {
+            converted = utf8ToCp1251(field);
+            previous = field;
+        }
+        // A line break stays a line break in the code page, so it can be
+        // replaced after the conversion.
+        appendLine(bytes, converted);
+    };
     put(in.combo1[0]);
     put(in.combo1[1]);
     put(in.combo2[0]);
@@ -147,7 +178,7 @@ std::string settingsFileBytes(const Inputs& in)
     std::for_each(in.text4.begin(), in.text4.end(), put);
     std::for_each(in.text5.begin(), in.text5.end(), put);
     std::for_each(in.text6.begin(), in.text6.end(), put);
-    return utf8ToCp1251(text);
+    return bytes;
 }
 
 void applySettingsBytes(std::string_view bytes, Inputs& in)
@@ -156,18 +187,59 @@ void applySettingsBytes(std::string_view bytes, Inputs& in)
     applyLines(reader, in);
 }
 
-bool loadSettingsFile(const std::filesystem::path& file, Inputs& in)
+SettingsLoadResult loadSettingsFile(const std::filesystem::path& file, Inputs& in)
 {
+    using Status = SettingsLoadResult::Status;
     LineReader reader = LineReader::ofFile(file, kSettingsLimits);
+    if (reader.openError() == ENOENT)
+        return {Status::Missing, describeReadError(ENOENT)};
     if (reader.openError() != 0)
-        return false;
-    applyLines(reader, in);
-    return true;
+        return {Status::Unreadable, describeReadError(reader.openError())};
+    Inputs read = in;
+    applyLines(reader, read);
+    if (reader.readError() != 0)
+        return {Status::Unreadable, describeReadError(reader.readError())};
+    in = std::move(read);
+    return {Status::Loaded, {}};
 }
 
 WriteResult saveSettingsFile(const std::filesystem::path& file, const Inputs& in)
 {
     return writeFileAtomically(file, settingsFileBytes(in));
+}
+
+std::string settingsLoadWarning(const std::filesystem::path& file, const SettingsLoadResult& loaded)
+{
+    if (loaded.status != SettingsLoadResult::Status::Unreadable)
+        return {};
+    return "Не удалось прочитать файл " + shown(file) + ": " + loaded.reason +
+        ". Используются начальные значения; при выходе из программы файл будет сохранён как " +
+        shown(withSuffix(file, ".bak")) + ".";
+}
+
+SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, const Inputs& in,
+                                           SettingsLoadResult& loaded)
+{
+    SettingsSaveOutcome outcome{file, {}, {}};
+    if (loaded.status == SettingsLoadResult::Status::Unreadable) {
+        const std::filesystem::path kept = withSuffix(file, ".bak");
+        std::error_code ec;
+        std::filesystem::rename(file, kept, ec);
+        const std::error_condition why = ec.default_error_condition();
+        if (!ec || why == std::errc::no_such_file_or_directory) {
+            loaded = {SettingsLoadResult::Status::Loaded, {}};
+        } else {
+            outcome.file = withSuffix(file, ".new");
+            const int number = why.category() == std::generic_category() ? why.value() : ec.value();
+            outcome.notice = "Файл " + shown(file) + " не удалось переименовать в " + shown(kept) +
+                ": " + describeError(number) + ". Он оставлен как есть, а введённые значения " +
+                "записаны в файл " + shown(outcome.file) + ".";
+        }
+    }
+    outcome.written = saveSettingsFile(outcome.file, in);
+    if (!outcome.written.ok)
+        outcome.notice.clear();  // the failed write is what the user must hear of
+    return outcome;
 }
 
 }  // namespace ign

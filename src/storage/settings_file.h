@@ -21,10 +21,38 @@ std::string settingsFileBytes(const Inputs& in);
 // of each control; a short file repeats its last line into the later fields.
 void applySettingsBytes(std::string_view bytes, Inputs& in);
 
-// Reads the file into the fields. Returns false, with the fields untouched,
-// when the file does not exist or cannot be opened.
-bool loadSettingsFile(const std::filesystem::path& file, Inputs& in);
+struct SettingsLoadResult {
+    enum class Status { Loaded, Missing, Unreadable };
+    Status status = Status::Missing;
+    std::string reason;  // in Russian, when not Loaded
+    explicit operator bool() const { return status == Status::Loaded; }
+};
+// Reads the file into the fields, all of it or nothing: the fields stay
+// untouched when the file is missing (a first start) or cannot be read to
+// its end.
+SettingsLoadResult loadSettingsFile(const std::filesystem::path& file, Inputs& in);
 
 WriteResult saveSettingsFile(const std::filesystem::path& file, const Inputs& in);
+
+// An existing file that could not be read holds the user's inputs all the
+// same: start-up says so once, and shutdown keeps it instead of writing over
+// it.
+
+// The start-up warning (in Russian) for what loading found; empty when the
+// file was read or is missing, a first start.
+std::string settingsLoadWarning(const std::filesystem::path& file,
+                                const SettingsLoadResult& loaded);
+
+struct SettingsSaveOutcome {
+    std::filesystem::path file;  // where the inputs were written
+    WriteResult written;
+    std::string notice;  // in Russian, when the inputs went elsewhere
+};
+// Writes the settings at shutdown. A file start-up could not read is first
+// renamed to "<name>.bak"; where that fails it stays, and the inputs go to
+// "<name>.new" beside it. Once the file is out of the way, `loaded` says
+// Loaded, so that a second shutdown (after Cancel) writes as usual.
+SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, const Inputs& in,
+                                           SettingsLoadResult& loaded);
 
 }  // namespace ign

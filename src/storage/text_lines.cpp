@@ -1,16 +1,24 @@
 #include "storage/text_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+
+#include "storage/platform_file.h"
 
 namespace ign {
 namespace {
 
 constexpr std::size_t kChunkBytes = 64 * 1024;
+
+// The first CR or LF from `from` on. Two searches for one character each run
+// at memory speed; the CR is looked for only before the LF, so that a file
+// of many LF lines is not searched to its end for every line.
+std::size_t lineEnd(std::string_view text, std::size_t from)
+{
+    const std::size_t lf = text.find('\n', from);
+    const std::size_t cr =
+        text.substr(0, lf == std::string_view::npos ? text.size() : lf).find('\r', from);
+    return cr != std::string_view::npos ? cr : lf;
+}
 
 }  // namespace
 
@@ -30,38 +38,28 @@ LineReader::LineReader(std::string_view bytes, LineLimits limits)
     bytesRead_ = data_.size();
 }
 
-LineReader::LineReader(const std::filesystem::path& file, LineLimits limits) : limits_(limits)
+LineReader::LineReader(const std::filesystem::path& file, LineLimits limits)
+    : limits_(limits), file_(std::make_unique<platform::InputFile>(file))
 {
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        openError_ = errno;
-        return;
-    }
-    // A folder opens for reading on this system but is no file to read.
-    struct stat info { };
-    if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-        openError_ = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        closeFile();
-        return;
-    }
-    atEnd_ = false;
+    atEnd_ = !file_->isOpen();
 }
 
-LineReader::~LineReader()
+LineReader::~LineReader() = default;
+
+int LineReader::openError() const
 {
-    closeFile();
+    return file_ ? file_->openError() : 0;
 }
 
 void LineReader::closeFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    if (file_)
+        file_->close();
     atEnd_ = true;
 }
 
 // Appends one chunk after dropping the bytes already handed out; a read error
-// ends the input like the end of the file does.
+// ends the input like the end of the file does, and is kept.
 void LineReader::fill()
 {
     const std::size_t want = std::min(kChunkBytes, limits_.totalBytes - bytesRead_);
@@ -69,19 +67,14 @@ void LineReader::fill()
     pos_ = 0;
     const std::size_t old = buffer_.size();
     buffer_.resize(old + want);
-    ssize_t n = 0;
-    if (want > 0) {
-        do
-            n = ::read(fd_, buffer_.data() + old, want);
-        while (n < 0 && errno == EINTR);
-    }
-    buffer_.resize(old + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    const std::size_t n = file_->read(buffer_.data() + old, want, readError_);
+    buffer_.resize(old + n);
     data_ = buffer_;
-    if (n <= 0) {
+    if (n == 0) {
         closeFile();
         return;
     }
-    bytesRead_ += static_cast<std::size_t>(n);
+    bytesRead_ += n;
     if (bytesRead_ >= limits_.totalBytes)
         closeFile();
 }
@@ -91,7 +84,7 @@ bool LineReader::next(std::string& line)
     std::size_t scan = 0;  // offsets are relative to pos_, which fill() moves
     for (;;) {
         const std::string_view rest = data_.substr(pos_);
-        const std::size_t end = rest.find_first_of("\r\n", scan);
+        const std::size_t end = lineEnd(rest, scan);
         // A CR that ends the chunk may be the first half of CR LF.
         const bool needMore =
             end == std::string_view::npos || (rest[end] == '\r' && end + 1 == rest.size());
@@ -126,9 +119,10 @@ void appendLine(std::string& text, std::string_view field)
 {
     const std::size_t start = text.size();
     text += field;
-    std::replace_if(
-        text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
-        [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (field.find('\r') != std::string_view::npos || field.find('\n') != std::string_view::npos)
+        std::replace_if(
+            text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+            [](char c) { return c == '\r' || c == '\n'; }, ' ');
     text += "\r\n";
 }
 

@@ -3,8 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "model/calculate.h"
 #include "model/messages.h"
@@ -14,47 +20,57 @@
 #include "support/test_files.h"
 #include "support/worked_example.h"
 
-extern char** environ;
-
 namespace ign {
 namespace {
 
 using test::TempFolder;
 
 struct ToolRun {
-    int exitCode = -1;
+    int exitCode = -1;  // -1 when ended by a signal
     std::string out;
     std::string err;
 };
 
-ToolRun runIgntable(const TempFolder& folder, std::vector<std::string> args)
+struct RunSetting {
+    std::string stdoutFile;  // empty: a file in the folder, read back
+    std::function<void()> prepare = [] {};  // runs in the child before the tool
+    std::vector<std::string> before;  // a program the tool runs under
+};
+
+ToolRun runIgntable(const TempFolder& folder, std::vector<std::string> args,
+                    const RunSetting& setting = {})
 {
-    const auto outFile = folder / "stdout.txt";
+    const std::string outFile =
+        setting.stdoutFile.empty() ? (folder / "stdout.txt").string() : setting.stdoutFile;
     const auto errFile = folder / "stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
     args.insert(args.begin(), IGNTABLE_PATH);
+    args.insert(args.begin(), setting.before.begin(), setting.before.end());
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
-    pid_t pid = 0;
     ToolRun run;
-    const int spawned = posix_spawn(&pid, IGNTABLE_PATH, &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-        ADD_FAILURE() << "cannot start " << IGNTABLE_PATH;
-        return run;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const auto redirect = [](int fd, const char* file, int flags) {
+            const int opened = ::open(file, flags, 0644);
+            if (opened < 0 || ::dup2(opened, fd) < 0)
+                ::_exit(126);
+        };
+        redirect(0, "/dev/null", O_RDONLY);
+        redirect(1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
+        redirect(2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC);
+        // LeakSanitizer cannot run under a tracer.
+        ::setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+        setting.prepare();
+        ::execvp(argv[0], argv.data());
+        ::_exit(127);
     }
     int status = 0;
-    if (::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
-    run.out = test::readBytes(outFile);
+    if (setting.stdoutFile.empty())
+        run.out = test::readBytes(outFile);
     run.err = test::readBytes(errFile);
     return run;
 }
@@ -226,17 +242,122 @@ TEST(Igntable, MissingSettingsFile)
     EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm"));
 }
 
-TEST(Igntable, HelpAndUnknownOption)
+TEST(Igntable, HelpVersionAndUnknownOption)
 {
     TempFolder folder;
     ToolRun run = runIgntable(folder, {"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.starts_with("Usage: igntable")) << run.out;
 
+    run = runIgntable(folder, {"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "igntable " IGN_VERSION "\n");
+
     run = runIgntable(folder, {"--frobnicate", "x"});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_NE(run.err.find("unknown option --frobnicate"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
+}
+
+TEST(Igntable, EveryErrorSaysWhyAndTouchesNothing)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    test::makeFifo(folder / "fifo");
+    const std::string data = (folder / "Data.dat").string();
+    const std::string fifo = (folder / "fifo").string();
+    const std::string dir = folder.path().string();
+    const std::string notAFile = "на месте файла находится канал, устройство или сокет";
+    struct Row {
+        const char* label;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Row> rows{
+        {"unknown option alone", {"--bogus"}, "unknown option --bogus (see --help)"},
+        {"option without its value", {"--settings"}, "missing value after --settings (see --help)"},
+        {"missing settings file",
+         {"--settings", dir + "/missing.dat"},
+         "cannot read the settings file " + dir + "/missing.dat: файл не найден"},
+        {"folder as settings file",
+         {"--settings", dir},
+         "cannot read the settings file " + dir + ": на месте файла находится папка"},
+        {"named pipe as settings file, which must not block",
+         {"--settings", fifo},
+         "cannot read the settings file " + fifo + ": " + notAFile},
+        {"read error after the open",
+         {"--settings", "/proc/self/mem"},
+         "cannot read the settings file /proc/self/mem: ошибка ввода-вывода"},
+        {"named pipe as output",
+         {"--settings", data, "--output", fifo},
+         "cannot write " + fifo + ": " + notAFile},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(folder, row.args);
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_EQ(run.err, "igntable: " + row.err + "\n") << row.label;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+    EXPECT_FALSE(std::filesystem::exists(folder / kTableSourceFileName));
+}
+
+// A listing that never reached its file is a failure, not a success with
+// the table written.
+TEST(Igntable, UnwritableStandardOutputIsAnError)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    const auto limitFileSize = [] {
+        const rlimit limit{512, 512};  // the listing is longer, the message shorter
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    struct Row {
+        const char* label;
+        RunSetting setting;
+        std::string reason;
+    };
+    const std::vector<Row> rows{
+        {"full disk", {"/dev/full", [] {}, {}}, "нет места на диске"},
+        {"file-size limit", {{}, limitFileSize, {}}, "превышен допустимый размер файла"},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(folder,
+                                        {"--settings", (folder / "Data.dat").string(), "--output",
+                                         (folder / "IgnTable.asm").string()},
+                                        row.setting);
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_EQ(run.err, "igntable: cannot write to standard output: " + row.reason + "\n")
+            << row.label;
+        EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm")) << row.label;
+    }
+}
+
+// The rename lives in the folder, which must reach the disk too, or a power
+// loss may bring back the old table.
+TEST(Igntable, FolderIsSyncedAfterTheRename)
+{
+    if (std::system("strace -V >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "strace is not installed";
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    const auto traceFile = folder / "trace.txt";
+    const ToolRun run = runIgntable(folder,
+                                    {"--settings", (folder / "Data.dat").string(), "--output",
+                                     (folder / "IgnTable.asm").string()},
+                                    {{},
+                                     [] {},
+                                     {"strace", "-y", "-e", "trace=rename,renameat,renameat2,fsync",
+                                      "-o", traceFile.string()}});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string trace = test::readBytes(traceFile);
+    const std::size_t renamed = trace.find("rename");
+    ASSERT_NE(renamed, std::string::npos) << trace;
+    // strace -y shows the path behind each descriptor.
+    const std::string folderTag = "<" + std::filesystem::canonical(folder.path()).string() + ">)";
+    const std::size_t synced = trace.find(folderTag, renamed);
+    ASSERT_NE(synced, std::string::npos) << trace;
+    const std::size_t lineStart = trace.rfind('\n', synced) + 1;
+    EXPECT_EQ(trace.compare(lineStart, 6, "fsync("), 0) << trace;
 }
 
 }  // namespace

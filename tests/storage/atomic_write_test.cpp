@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "model/calculate.h"
@@ -116,6 +118,21 @@ TEST(AtomicWrite, FailedWriteKeepsTheOldFileWhole)
     }
 }
 
+// Permissions do not hold back root: a write that must be refused for lack
+// of them runs as an ordinary user.
+void dropRoot()
+{
+    if (::geteuid() == 0 && ::setuid(65534) != 0)
+        ::_exit(2);
+}
+
+std::vector<std::string> sortedEntries(const TempFolder& folder)
+{
+    std::vector<std::string> names = folder.entries();
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST(AtomicWrite, ReadOnlyFolderIsRefused)
 {
     for (const WriterRow& row : writers()) {
@@ -125,17 +142,109 @@ TEST(AtomicWrite, ReadOnlyFolderIsRefused)
             folder.path(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                 std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
-        // Permissions do not hold back root: the write runs as an ordinary user.
-        const auto dropRoot = [] {
-            if (::geteuid() == 0 && ::setuid(65534) != 0)
-                ::_exit(2);
-        };
         EXPECT_TRUE(failsInChild(dropRoot, row.write, folder / "target", "нет прав на запись"))
             << row.label;
         std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
         EXPECT_EQ(test::readBytes(folder / "target"), "old\r\n") << row.label;
         EXPECT_EQ(folder.entries(), std::vector<std::string>{"target"}) << row.label;
     }
+}
+
+// As editors do: the link stays a link and the file it names gets the text,
+// replaced in its own folder.
+TEST(AtomicWrite, LinkIsWrittenThroughToTheFileItNames)
+{
+    for (const WriterRow& row : writers()) {
+        TempFolder folder;
+        std::filesystem::create_directory(folder / "real");
+        test::writeBytes(folder / "real" / "target", "old\r\n");
+        std::filesystem::create_symlink("real/target", folder / "link");
+        std::filesystem::create_symlink("real/new", folder / "dangling");
+        EXPECT_TRUE(row.write(folder / "link").ok) << row.label;
+        EXPECT_TRUE(row.write(folder / "dangling").ok) << row.label;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder / "link")) << row.label;
+        EXPECT_TRUE(std::filesystem::is_symlink(folder / "dangling")) << row.label;
+        const std::string written = test::readBytes(folder / "real" / "target");
+        EXPECT_NE(written, "old\r\n") << row.label;
+        EXPECT_EQ(test::readBytes(folder / "real" / "new"), written) << row.label;
+        EXPECT_EQ(sortedEntries(folder), (std::vector<std::string>{"dangling", "link", "real"}))
+            << row.label;
+    }
+}
+
+TEST(AtomicWrite, PipeOrSocketInPlaceOfTheFileIsRefusedAndLeftAlone)
+{
+    struct Row {
+        const char* label;
+        void (*make)(const std::filesystem::path&);
+        std::filesystem::file_type type;
+    };
+    const Row rows[]{
+        {"named pipe", test::makeFifo, std::filesystem::file_type::fifo},
+        {"socket", test::makeSocket, std::filesystem::file_type::socket},
+    };
+    for (const Row& row : rows) {
+        TempFolder folder;
+        row.make(folder / "target");
+        const WriteResult result = writeFileAtomically(folder / "target", "new");
+        EXPECT_FALSE(result.ok) << row.label;
+        EXPECT_EQ(result.reason, "на месте файла находится канал, устройство или сокет")
+            << row.label;
+        EXPECT_EQ(std::filesystem::symlink_status(folder / "target").type(), row.type) << row.label;
+        EXPECT_EQ(folder.entries(), std::vector<std::string>{"target"}) << row.label;
+    }
+}
+
+TEST(AtomicWrite, ReplacedFileKeepsItsPermissionsAndOwner)
+{
+    for (const mode_t mode : {0600, 0751}) {
+        TempFolder folder;
+        const auto file = folder / "target";
+        test::writeBytes(file, "old");
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        const bool asRoot = ::geteuid() == 0;
+        if (asRoot) {
+            ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        }
+        ASSERT_TRUE(writeFileAtomically(file, "new").ok);
+        struct stat info { };
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+        if (asRoot) {
+            EXPECT_EQ(std::make_pair(info.st_uid, info.st_gid), std::make_pair(65534u, 65534u));
+        }
+        EXPECT_EQ(test::readBytes(file), "new");
+    }
+}
+
+// The folder is the user's own, so only the file's permission can stop it.
+TEST(AtomicWrite, FileTheUserMayNotWriteIsRefused)
+{
+    TempFolder folder;
+    const auto file = folder / "target";
+    test::writeBytes(file, "old");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.path().c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
+    const Writer write = [](const auto& f) { return writeFileAtomically(f, "new"); };
+    EXPECT_TRUE(failsInChild(dropRoot, write, file, "нет прав на запись"));
+    EXPECT_EQ(test::readBytes(file), "old");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"target"});
+}
+
+// The temporary name is longer than the target's; the longest name the
+// folder allows must still be writable.
+TEST(AtomicWrite, LongestLegalNameIsWritten)
+{
+    TempFolder folder;
+    const long limit = ::pathconf(folder.path().c_str(), _PC_NAME_MAX);
+    ASSERT_GT(limit, 8);
+    const std::string name(static_cast<std::size_t>(limit), 'n');
+    const WriteResult result = writeFileAtomically(folder / name, "new");
+    EXPECT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{name});
 }
 
 }  // namespace

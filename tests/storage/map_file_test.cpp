@@ -183,17 +183,23 @@ TEST(MapFile, EveryLineEndCountsAndALastLineNeedsNone)
     }
 }
 
-TEST(MapFile, FileThatCannotBeOpenedChangesNothingAndSaysWhy)
+TEST(MapFile, FileThatCannotBeReadChangesNothingAndSaysWhy)
 {
     TempFolder folder;
-    Inputs in = initialInputs();
-    MapLoadResult result = loadMapFile(folder / "missing.map", in, 0);
-    EXPECT_FALSE(result.opened);
-    EXPECT_EQ(result.reason, "файл не найден");
-    result = loadMapFile(folder.path(), in, 0);
-    EXPECT_FALSE(result.opened);
-    EXPECT_EQ(result.reason, "на месте файла находится папка");
-    EXPECT_EQ(curveTexts(in, 0), curveTexts(initialInputs(), 0));
+    test::makeFifo(folder / "fifo");
+    const std::pair<std::filesystem::path, std::string> rows[]{
+        {folder / "missing.map", "файл не найден"},
+        {folder.path(), "на месте файла находится папка"},
+        {folder / "fifo", "на месте файла находится канал, устройство или сокет"},
+        {"/proc/self/mem", "ошибка ввода-вывода"},  // fails after the open
+    };
+    for (const auto& [file, reason] : rows) {
+        Inputs in = initialInputs();
+        const MapLoadResult result = loadMapFile(file, in, 0);
+        EXPECT_FALSE(result.opened) << file;
+        EXPECT_EQ(result.reason, reason) << file;
+        EXPECT_EQ(curveTexts(in, 0), curveTexts(initialInputs(), 0)) << file;
+    }
 }
 
 TEST(MapFile, HugeFileIsNotReadWhole)

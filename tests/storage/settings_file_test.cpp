@@ -105,14 +105,91 @@ TEST(SettingsFile, CharacterTheCodePageCannotHoldBecomesQuestionMark)
     EXPECT_EQ(read.text1[3], "47 µs ?");
 }
 
-TEST(SettingsFile, MissingFileLeavesTheFieldsAlone)
+// A missing file is a first start; any other failure must be told, and a
+// file read only in part fills no field.
+TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
 {
+    using Status = SettingsLoadResult::Status;
     TempFolder folder;
-    Inputs in = distinctInputs();
-    EXPECT_FALSE(loadSettingsFile(folder / "missing.dat", in));
-    expectSameFields(in, distinctInputs());
-    EXPECT_FALSE(loadSettingsFile(folder.path(), in));  // a folder is no file to read
-    expectSameFields(in, distinctInputs());
+    test::makeFifo(folder / "fifo");
+    const struct {
+        std::filesystem::path file;
+        Status status;
+        std::string reason;
+    } rows[]{
+        {folder / "missing.dat", Status::Missing, "файл не найден"},
+        {folder.path(), Status::Unreadable, "на месте файла находится папка"},
+        {folder / "fifo", Status::Unreadable,
+         "на месте файла находится канал, устройство или сокет"},
+        {"/proc/self/mem", Status::Unreadable, "ошибка ввода-вывода"},  // fails after the open
+    };
+    for (const auto& row : rows) {
+        Inputs in = distinctInputs();
+        const SettingsLoadResult result = loadSettingsFile(row.file, in);
+        EXPECT_EQ(result.status, row.status) << row.file;
+        EXPECT_EQ(result.reason, row.reason) << row.file;
+        expectSameFields(in, distinctInputs());
+    }
+}
+
+// What shutdown does with a file start-up could not read: keep it aside, or
+// leave it and write the inputs beside it, saying where.
+TEST(SettingsFile, UnreadableFileIsKeptAtShutdown)
+{
+    using Status = SettingsLoadResult::Status;
+    for (const bool backupNameTaken : {false, true}) {
+        TempFolder folder;
+        const auto file = folder / kSettingsFileName;
+        std::filesystem::create_directories(file);
+        test::writeBytes(file / "inputs", "kept");
+        if (backupNameTaken) {  // a folder with contents cannot be renamed over
+            std::filesystem::create_directories(folder / "Data.dat.bak" / "old");
+        }
+        Inputs in = distinctInputs();
+        SettingsLoadResult loaded = loadSettingsFile(file, in);
+        ASSERT_EQ(loaded.status, Status::Unreadable);
+        EXPECT_EQ(settingsLoadWarning(file, loaded),
+                  "Не удалось прочитать файл " + file.string() +
+                      ": на месте файла находится папка. Используются начальные значения; при "
+                      "выходе из программы файл будет сохранён как " +
+                      file.string() + ".bak.");
+
+        const SettingsSaveOutcome saved = saveSettingsAtShutdown(file, in, loaded);
+        EXPECT_TRUE(saved.written.ok) << saved.written.reason;
+        const auto aside = backupNameTaken ? file / "inputs" : folder / "Data.dat.bak" / "inputs";
+        EXPECT_EQ(test::readBytes(aside), "kept") << backupNameTaken;
+        EXPECT_EQ(test::readBytes(saved.file), settingsFileBytes(in)) << backupNameTaken;
+        if (backupNameTaken) {
+            EXPECT_EQ(saved.file, folder / "Data.dat.new");
+            EXPECT_EQ(saved.notice,
+                      "Файл " + file.string() + " не удалось переименовать в " + file.string() +
+                          ".bak: это имя уже занято. Он оставлен "
+                          "как есть, а введённые значения записаны в файл " +
+                          saved.file.string() + ".");
+            EXPECT_EQ(loaded.status, Status::Unreadable);
+        } else {
+            EXPECT_EQ(saved.file, file);
+            EXPECT_EQ(saved.notice, "");
+            EXPECT_EQ(loaded.status, Status::Loaded);  // a second shutdown just writes
+        }
+    }
+}
+
+// 0x98 is the one byte the code page leaves unassigned; a text holding it
+// must still be saved as it was read.
+TEST(SettingsFile, EveryByteOfATextIsSavedBackAsItWasRead)
+{
+    std::string line;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            line.push_back(static_cast<char>(b));
+    }
+    std::string bytes;
+    for (int i = 0; i < 13; ++i)
+        bytes += "x\r\n";
+    Inputs in = initialInputs();
+    applySettingsBytes(bytes + line, in);  // line 14, the coefficient a
+    EXPECT_EQ(test::crlfLines(settingsFileBytes(in))[13], line);
 }
 
 TEST(SettingsFile, EmptyFileEmptiesTheTextsAndKeepsTheControls)

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -67,6 +73,26 @@ inline void writeSparse(const std::filesystem::path& file, std::string_view pref
 {
     writeBytes(file, prefix);
     std::filesystem::resize_file(file, size);
+}
+
+// A named pipe nobody writes to: an ordinary open for reading waits for ever.
+inline void makeFifo(const std::filesystem::path& file)
+{
+    if (::mkfifo(file.c_str(), 0644) != 0)
+        ADD_FAILURE() << "cannot make the named pipe " << file;
+}
+
+// A socket file with nobody listening.
+inline void makeSocket(const std::filesystem::path& file)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, file.c_str(), sizeof address.sun_path - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        ADD_FAILURE() << "cannot make the socket " << file;
+    if (fd >= 0)
+        ::close(fd);
 }
 
 // Splits at CR LF; a final CR LF closes the last line and opens none.

@@ -125,19 +125,27 @@ void MainWindow::Form_Load()
     // A first start has no settings file: the fields then keep the texts the
     // window starts with, so the calculator can be used at once.
     Inputs loaded = gatherInputs();
-    if (loadSettingsFile(programFile(kSettingsFileName), loaded))
+    const std::filesystem::path settingsFile = programFile(kSettingsFileName);
+    settingsLoad_ = loadSettingsFile(settingsFile, loaded);
+    if (settingsLoad_)
         showInputs(loaded);
     c.curves->showMethod(byCoefficients());
     startUp(state_, gatherInputs());
     DrawCurvesBySelectedMethod();
+    if (const std::string warning = settingsLoadWarning(settingsFile, settingsLoad_);
+        !warning.empty())
+        boxes_.inform(this, toQt(warning), windowCaption(), Icon::Exclamation);
 }
 
 bool MainWindow::Form_Unload()
 {
     const Inputs in = gatherInputs();
-    const std::filesystem::path settingsFile = programFile(kSettingsFileName);
-    if (const WriteResult r = saveSettingsFile(settingsFile, in); !r.ok)
-        tellWriteFailure(settingsFile, r.reason);
+    const SettingsSaveOutcome saved =
+        saveSettingsAtShutdown(programFile(kSettingsFileName), in, settingsLoad_);
+    if (!saved.written.ok)
+        tellWriteFailure(saved.file, saved.written.reason);
+    else if (!saved.notice.empty())
+        boxes_.inform(this, toQt(saved.notice), windowCaption(), Icon::Exclamation);
     switch (exitTable(in, state_)) {
     case ExitTable::Leave:
         return true;

@@ -14,6 +14,7 @@
 #include "model/inputs.h"
 #include "model/messages.h"
 #include "model/table_analysis.h"
+#include "storage/settings_file.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/main_graph.h"
 #include "ui/platform/window_services.h"
@@ -118,6 +119,7 @@ private:
     MainGraph mainGraph_;
     std::optional<EditorGraph> editorGraph_;
     CalcState state_;
+    SettingsLoadResult settingsLoad_;  // what start-up found of Data.dat
     // Of the last calculation that passed its checks, for the accuracy window.
     std::optional<TableAnalysis> analysis_;
     std::unique_ptr<FirmwareBuilder> firmware_;

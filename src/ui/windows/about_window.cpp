@@ -21,7 +21,7 @@ constexpr int px(int twips)
     return twips / 15;
 }
 
-const QString kCredit = QStringLiteral("Калькулятор зажигания    V 1.0.0") +
+const QString kCredit = QStringLiteral("Калькулятор зажигания    V " IGN_VERSION) +
     QString(20, QLatin1Char(' ')) + QStringLiteral("Разработчик: ") +
     QStringLiteral("команда проекта") + QStringLiteral("  ");
 

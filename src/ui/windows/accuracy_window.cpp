@@ -351,7 +351,7 @@ bool AccuracyWindow::writeChosen(const QString& title, const QString& filter,
         boxes_.inform(this,
                       QStringLiteral("Не удалось сохранить файл %1: %2.")
                           .arg(QDir::toNativeSeparators(*chosen), toQt(result.reason)),
-                      QString::fromUtf8(kWindowCaption), Icon::Critical);
+                      windowCaption(), Icon::Critical);
     return result.ok;
 }
 

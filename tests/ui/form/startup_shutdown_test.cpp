@@ -175,8 +175,9 @@ TEST_F(StartAndEnd, NothingToSaveEndsAtOnce)
 
 TEST_F(StartAndEnd, FilesThatCannotBeWrittenAreNamedWithTheReason)
 {
-    // A folder where the file should be: the writes fail, also for root.
-    std::filesystem::create_directory(path("Data.dat"));
+    // A link into a missing folder and a folder where the file should be: the
+    // writes fail, also for root, and the link reads as a first start.
+    std::filesystem::create_symlink("missing/Data.dat", path("Data.dat"));
     std::filesystem::create_directory(path("IgnTable.asm"));
     start();
     click(button("Command1"));
@@ -184,12 +185,35 @@ TEST_F(StartAndEnd, FilesThatCannotBeWrittenAreNamedWithTheReason)
     EXPECT_TRUE(closeWindow());
     ASSERT_EQ(boxes.asked.size(), 3u);
     EXPECT_TRUE(boxes.asked[0].text.contains(QStringLiteral("Data.dat")));
-    EXPECT_TRUE(boxes.asked[0].text.contains(QStringLiteral("на месте файла находится папка")));
+    EXPECT_TRUE(boxes.asked[0].text.contains(QStringLiteral("папка не найдена")));
     EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
     EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
     EXPECT_TRUE(boxes.asked[1].yesNoCancel);
     EXPECT_TRUE(boxes.asked[2].text.contains(QStringLiteral("IgnTable.asm")));
-    EXPECT_TRUE(std::filesystem::is_directory(path("Data.dat")));
+    EXPECT_TRUE(boxes.asked[2].text.contains(QStringLiteral("на месте файла находится папка")));
+    EXPECT_TRUE(std::filesystem::is_symlink(path("Data.dat")));
+}
+
+// A settings file that exists but cannot be read (here a folder, which root
+// cannot read either) holds the user's inputs: it is named at start-up and
+// kept aside at the end instead of being written over.
+TEST_F(StartAndEnd, UnreadableSettingsFileIsToldOfAndKept)
+{
+    std::filesystem::create_directory(path("Data.dat"));
+    writeFile("Data.dat/inputs", "kept");
+    start();
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].icon, Icon::Exclamation);
+    EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
+    EXPECT_TRUE(boxes.asked[0].text.contains(
+        QStringLiteral("%1: на месте файла находится папка").arg(folder.filePath("Data.dat"))));
+    EXPECT_TRUE(boxes.asked[0].text.contains(folder.filePath("Data.dat.bak")));
+    expectSameFields(window->gatherInputs(), initialInputs());
+
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(readFile("Data.dat.bak/inputs"), "kept");
+    EXPECT_EQ(readFile("Data.dat"), settingsFileBytes(initialInputs()));
 }
 
 }  // namespace
