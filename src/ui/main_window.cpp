@@ -77,11 +77,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       programFolder_(options.programFolder.isEmpty()
                          ? chooseProgramFolder(QCoreApplication::applicationDirPath())
                          : options.programFolder),
+      startFolder_(options.startFolder.isEmpty() ? QDir::currentPath() : options.startFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
       editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
                    *controls_->editor->picture6()),
-      firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
+      firmware_(std::make_unique<FirmwareBuilder>(launcher_, dialogs_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
       pointsEditor_(new PointsEditor(*this))
@@ -409,7 +410,8 @@ void MainWindow::make_hex_Click()
     // would carry an old table without a word.
     Command1_Click();
     if (saveTable())
-        firmware_->startAssembler();
+        firmware_->build(QDir(programFolder_).filePath(QLatin1String(kTableSourceFileName)),
+                         startFolder_);
 }
 
 void MainWindow::open_table_Click()

@@ -31,6 +31,9 @@ struct MainWindowOptions {
     // Where Data.dat and IgnTable.asm live; when empty, the executable's folder
     // or, where that cannot be written, the user's data folder.
     QString programFolder;
+    // Where the firmware build looks for kom.ASM first; when empty, the
+    // current folder.
+    QString startFolder;
     // The platform services; the real ones for each that is null.
     MessageBoxes* messageBoxes = nullptr;
     FileDialogs* fileDialogs = nullptr;
@@ -125,6 +128,7 @@ private:
     ProcessLauncher& launcher_;
     UrlOpener& opener_;
     QString programFolder_;
+    QString startFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
     EditorGraph editorGraph_;
