@@ -1,11 +1,8 @@
 #include "storage/text_lines.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+
+#include "storage/platform_file.h"
 
 namespace ign {
 namespace {
@@ -30,33 +27,23 @@ LineReader::LineReader(std::string_view bytes, LineLimits limits)
     bytesRead_ = data_.size();
 }
 
-LineReader::LineReader(const std::filesystem::path& file, LineLimits limits) : limits_(limits)
+LineReader::LineReader(const std::filesystem::path& file, LineLimits limits)
+    : limits_(limits), file_(std::make_unique<platform::InputFile>(file))
 {
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        openError_ = errno;
-        return;
-    }
-    // A folder opens for reading on this system but is no file to read.
-    struct stat info { };
-    if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-        openError_ = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        closeFile();
-        return;
-    }
-    atEnd_ = false;
+    atEnd_ = !file_->isOpen();
 }
 
-LineReader::~LineReader()
+LineReader::~LineReader() = default;
+
+int LineReader::openError() const
 {
-    closeFile();
+    return file_ ? file_->openError() : 0;
 }
 
 void LineReader::closeFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    if (file_)
+        file_->close();
     atEnd_ = true;
 }
 
@@ -69,19 +56,15 @@ void LineReader::fill()
     pos_ = 0;
     const std::size_t old = buffer_.size();
     buffer_.resize(old + want);
-    ssize_t n = 0;
-    if (want > 0) {
-        do
-            n = ::read(fd_, buffer_.data() + old, want);
-        while (n < 0 && errno == EINTR);
-    }
-    buffer_.resize(old + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    int error = 0;
+    const std::size_t n = file_->read(buffer_.data() + old, want, error);
+    buffer_.resize(old + n);
     data_ = buffer_;
-    if (n <= 0) {
+    if (n == 0) {
         closeFile();
         return;
     }
-    bytesRead_ += static_cast<std::size_t>(n);
+    bytesRead_ += n;
     if (bytesRead_ >= limits_.totalBytes)
         closeFile();
 }

@@ -6,10 +6,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace ign {
+
+namespace platform {
+class InputFile;
+}
 
 // Bounds for a file nobody should have: reading stops at `totalBytes` as if
 // the file ended there, and a longer line keeps its first `lineBytes` bytes.
@@ -30,7 +35,7 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    int openError() const { return openError_; }
+    int openError() const;
 
     // The next line; false at the end of the input (or of what may be read).
     bool next(std::string& line);
@@ -45,8 +50,7 @@ private:
     void closeFile();
 
     LineLimits limits_;
-    int fd_ = -1;
-    int openError_ = 0;
+    std::unique_ptr<platform::InputFile> file_;  // none when reading bytes
     bool atEnd_ = true;
     std::string buffer_;  // file mode: unread bytes and the line in progress
     std::string_view data_;  // the bytes being split: buffer_ or the caller's
