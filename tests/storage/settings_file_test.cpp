@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../model/same_fields.h"
+#include "storage/map_file.h"
 #include "test_files.h"
 
 namespace ign {
@@ -63,6 +66,37 @@ TEST(SettingsFile, RoundTripReproducesEveryField)
         ASSERT_TRUE(loadSettingsFile(file, read));
         expectSameFields(read, written);
     }
+}
+
+// Users name their folders in Russian: on Windows the names must reach the
+// system as UTF-16, not through the ANSI code page.
+TEST(SettingsFile, SettingsAndMapFileInAFolderNamedInCyrillic)
+{
+    TempFolder root;
+    const auto folder = root.path() / std::filesystem::path(u8"Зажигание ИЖ-Юпитер");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const Inputs written = distinctInputs();
+    ASSERT_TRUE(saveSettingsFile(folder / kSettingsFileName, written).ok);
+    ASSERT_TRUE(saveMapFile(folder / std::filesystem::path(u8"кривая.map"), written, 1).ok);
+
+    Inputs read = initialInputs();
+    ASSERT_TRUE(loadSettingsFile(folder / kSettingsFileName, read));
+    expectSameFields(read, written);
+    Inputs mapped = initialInputs();
+    const MapLoadResult map =
+        loadMapFile(folder / std::filesystem::path(u8"кривая.map"), mapped, 0);
+    EXPECT_TRUE(map.opened) << map.reason;
+    EXPECT_EQ(test::readBytes(folder / std::filesystem::path(u8"кривая.map")),
+              mapFileBytes(written, 1));
+    EXPECT_EQ(map.linesApplied, 14);
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Data.dat", "кривая.map"}));
 }
 
 TEST(SettingsFile, WritesTheLinesInTheirOrder)

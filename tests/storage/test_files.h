@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,10 +21,19 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string name = (std::filesystem::temp_directory_path() / "ign-test-XXXXXX").string();
-        if (::mkdtemp(name.data()) == nullptr)
+        // mkdtemp is POSIX only; a random name that does not exist yet does
+        // the same on every system.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, "ign-test-%08x", static_cast<unsigned>(random()));
+            const auto candidate = std::filesystem::temp_directory_path() / name;
+            std::error_code ec;
+            if (std::filesystem::create_directory(candidate, ec))
+                path_ = candidate;
+        }
+        if (path_.empty())
             ADD_FAILURE() << "cannot create a temporary folder";
-        path_ = name;
     }
     ~TempFolder()
     {
