@@ -25,16 +25,6 @@ QString toQt(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
-std::filesystem::path toPath(const QString& file)
-{
-    return std::filesystem::path(file.toStdU16String());
-}
-
-QString fromPath(const std::filesystem::path& path)
-{
-    return QString::fromStdU16String(path.u16string());
-}
-
 }  // namespace
 
 FirmwareBuilder::FirmwareBuilder(ProcessLauncher& launcher, FileDialogs& dialogs,

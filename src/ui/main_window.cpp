@@ -254,8 +254,7 @@ bool MainWindow::byCoefficients() const
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
 {
-    return std::filesystem::path(
-        QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
+    return toPath(QDir(programFolder_).filePath(QLatin1String(fileName)));
 }
 
 void MainWindow::DrawMainGrid()
@@ -356,7 +355,7 @@ void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::
 {
     boxes_.inform(this,
                   QStringLiteral("Не удалось сохранить файл %1: %2.")
-                      .arg(QDir::toNativeSeparators(toQt(file.string())), toQt(reason)),
+                      .arg(QDir::toNativeSeparators(fromPath(file)), toQt(reason)),
                   caption(), Icon::Critical);
 }
 
@@ -416,7 +415,7 @@ void MainWindow::make_hex_Click()
 
 void MainWindow::open_table_Click()
 {
-    viewer_->open(toQt(programFile(kTableSourceFileName).string()));
+    viewer_->open(fromPath(programFile(kTableSourceFileName)));
 }
 
 void MainWindow::applyEnginePreset(std::size_t preset)
