@@ -32,7 +32,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Ignition Calculator maintainers <maintainers@igncalc.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# F9 needs the assembler; everything else works without it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS gputils)
+# F9 needs the assembler, Qt's own dialog buttons speak Russian only with its
+# translations, and a bare system may have no font at all; everything else
+# works without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "gputils, qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,8 +1,8 @@
 #include "ui/firmware_builder.h"
 
 #include "model/messages.h"
-#include "ui/build_output_window.h"
 #include "output/table_source.h"
+#include "ui/build_output_window.h"
 #include "ui/message_boxes.h"
 #include "ui/platform_services.h"
 

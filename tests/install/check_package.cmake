@@ -18,16 +18,18 @@ if(NOT name STREQUAL "igncalc_${VERSION}_${arch}.deb")
 endif()
 
 execute_process(COMMAND dpkg-deb -I "${debs}" OUTPUT_VARIABLE control RESULT_VARIABLE result)
-foreach(field "Package: igncalc" "Version: ${VERSION}" "Architecture: ${arch}"
-              "Recommends: gputils")
+foreach(field "Package: igncalc" "Version: ${VERSION}" "Architecture: ${arch}")
   string(FIND "${control}" " ${field}\n" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "control lacks \"${field}\":\n${control}")
   endif()
 endforeach()
 # Worked out from the binaries, so the window's toolkit must be there.
-if(NOT control MATCHES " Depends: [^\n]*libc6[^\n]*libqt6widgets6")
+if(NOT control MATCHES "\n Depends: [^\n]*libc6[^\n]*libqt6widgets6")
   message(FATAL_ERROR "dependencies not worked out from the binaries:\n${control}")
+endif()
+if(NOT control MATCHES "\n Recommends: [^\n]*gputils")
+  message(FATAL_ERROR "the assembler F9 starts is not recommended:\n${control}")
 endif()
 
 execute_process(COMMAND dpkg-deb -c "${debs}" OUTPUT_VARIABLE listing)
