@@ -9,11 +9,11 @@
 
 #include <memory>
 
-#include "ui/editor_overlay.h"
-#include "ui/form_controls.h"
-#include "ui/main_window.h"
-#include "ui/points_editor.h"
-#include "ui/raster_surface.h"
+#include "ui/form/editor_overlay.h"
+#include "ui/form/form_controls.h"
+#include "ui/form/main_window.h"
+#include "ui/graphs/points_editor.h"
+#include "ui/graphs/raster_surface.h"
 
 namespace {
 

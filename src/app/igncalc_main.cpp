@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "ui/main_window.h"
-#include "ui/qt_translation.h"
+#include "ui/form/main_window.h"
+#include "ui/platform/qt_translation.h"
 
 int main(int argc, char** argv)
 {

@@ -5,7 +5,8 @@
 
 #include "model/calculate.h"
 #include "model/numbers.h"
-#include "worked_example.h"
+#include "support/test_files.h"
+#include "support/worked_example.h"
 
 namespace ign {
 namespace {
@@ -19,17 +20,7 @@ struct Calc {
     CalculateOutcome outcome;
     Calc() { startUp(state, in); }
     const CalculateOutcome& run(char sep = '.') { return outcome = calculate(state, in, sep); }
-    std::vector<std::string> lines() const
-    {
-        std::vector<std::string> out;
-        const std::string& s = outcome.listing;
-        for (std::size_t pos = 0; pos < s.size();) {
-            const std::size_t end = s.find("\r\n", pos);
-            out.push_back(s.substr(pos, end - pos));
-            pos = end + 2;
-        }
-        return out;
-    }
+    std::vector<std::string> lines() const { return test::crlfLines(outcome.listing); }
     bool shows(const char* message) const
     {
         for (const Message& m : outcome.messages)

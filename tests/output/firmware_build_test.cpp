@@ -1,6 +1,6 @@
 #include "output/firmware_build.h"
 
-#include "../storage/test_files.h"
+#include "support/test_files.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -5,8 +5,8 @@
 #include "model/calculate.h"
 #include "output/firmware_build.h"
 #include "output/table_source.h"
-
-#include "intel_hex.h"
+#include "support/intel_hex.h"
+#include "support/test_files.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -45,14 +45,6 @@ std::string shellQuoted(const std::string& text)
     for (const char c : text)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-std::string readText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 // A table value as the byte it must become, refusing what a byte cannot hold.
@@ -95,8 +87,8 @@ protected:
             command += " " + shellQuoted(argument);
         command += " > gpasm.log 2>&1";
         const int status = std::system(command.c_str());
-        EXPECT_EQ(status, 0) << readText(folder_ / "gpasm.log");
-        return parseIntelHex(readText(folder_ / "kom.hex"));
+        EXPECT_EQ(status, 0) << test::readBytes(folder_ / "gpasm.log");
+        return parseIntelHex(test::readBytes(folder_ / "kom.hex"));
     }
 
     fs::path folder_;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "../storage/test_files.h"
 #include "model/calculate.h"
 #include "model/numbers.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

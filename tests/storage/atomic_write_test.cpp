@@ -17,7 +17,7 @@
 #include "output/table_source.h"
 #include "storage/map_file.h"
 #include "storage/settings_file.h"
-#include "test_files.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

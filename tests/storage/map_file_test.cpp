@@ -5,8 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "storage/presets.h"
-#include "test_files.h"
+#include "model/presets.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "../model/same_fields.h"
 #include "storage/map_file.h"
-#include "test_files.h"
+#include "support/same_fields.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

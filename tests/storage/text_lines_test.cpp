@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "test_files.h"
+#include "support/test_files.h"
 
 namespace ign {
 namespace {

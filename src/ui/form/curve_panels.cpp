@@ -1,0 +1,176 @@
+#include "ui/form/curve_panels.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QTabWidget>
+
+#include "ui/form/field_colours.h"
+#include "ui/form/fixed_pictures.h"
+#include "ui/form/input_field.h"
+#include "ui/form/widget_factory.h"
+
+namespace ign::ui {
+namespace {
+
+QFrame* makePanel(QWidget* parent, const char* name, QRect rect)
+{
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(QFrame::NoFrame);
+    frame->setGeometry(rect);
+    // A plain panel keeps the toolkit's colour, not the grey of the window.
+    setBackgroundColour(frame, QApplication::palette().color(QPalette::Window));
+    return frame;
+}
+
+// Points panel rows: 1000..5000 rpm in the left column, 6000..10000 and
+// 14000 rpm in the right one.
+QPoint pointRow(int k)
+{
+    const int column = k <= 5 ? 0 : 1;
+    const int row = column == 0 ? k - 1 : k - 6;
+    return {column * 126, 6 + 32 * row};
+}
+
+constexpr int kPointLabelWidth = 88;
+constexpr int kPointFieldWidth = 34;
+
+}  // namespace
+
+CurvePanels::CurvePanels(QWidget* form) : form_(form)
+{
+    tabStrip1_ = new QTabWidget(form);
+    tabStrip1_->setObjectName(QStringLiteral("TabStrip1"));
+    tabStrip1_->setGeometry(512, 24, 265, 233);
+    const QList<QIcon> imageList1 = tabImages();
+    tabStrip1_->addTab(new QWidget, imageList1[0], QStringLiteral("График 1"));
+    tabStrip1_->addTab(new QWidget, imageList1[1], QStringLiteral("График 2"));
+    buildCoefficients();
+    buildPoints();
+}
+
+void CurvePanels::buildCoefficients()
+{
+    frame3_ = makePanel(form_, "Frame3", QRect(516, 52, 257, 200));
+    makeLabel(
+        frame3_, elementName("Label1", 0),
+        QStringLiteral("Коэффициенты функции зависи-     мости угла опережения зажига-        "
+                       "ния  от  оборотов KB"),
+        QRect(6, 2, 245, 48));
+    auto* image2 = new QLabel(frame3_);
+    image2->setObjectName(QStringLiteral("Image2"));
+    image2->setGeometry(24, 52, 200, 46);
+    image2->setPixmap(formulaPicture(image2->size(), frame3_->palette().color(QPalette::Window)));
+    const int labels[] = {10, 11, 9};
+    const char* captions[] = {"a=", "b=", "c="};
+    for (int row = 0; row < 3; ++row) {
+        const int y = 106 + 30 * row;
+        makeLabel(frame3_, elementName("Label2", labels[row]), QLatin1String(captions[row]),
+                  QRect(56, y + 3, 24, 20));
+        for (int ch = 0; ch < 2; ++ch) {
+            const int index = 3 * ch + row;
+            text4_[static_cast<std::size_t>(index)] = makeField(
+                frame3_, elementName("Text4", index), QString(), QRect(82 + 96 * ch, y, 90, 22));
+        }
+    }
+    for (int i = 3; i < 6; ++i)
+        text4(i)->hide();
+}
+
+void CurvePanels::buildPoints()
+{
+    frame5_ = makePanel(form_, "Frame5", QRect(516, 52, 253, 200));
+    frame5_->hide();
+    for (int k = 1; k <= 11; ++k) {
+        const QPoint at = pointRow(k);
+        const int labelIndex = k == 11 ? 1 : 12 + k;
+        const int rpm = k == 11 ? 14000 : 1000 * k;
+        makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
+                  QRect(at.x() + 2, at.y() + 3, kPointLabelWidth, 20));
+    }
+    const auto fieldAt = [&](int index, QPoint at) {
+        text6_[static_cast<std::size_t>(index)] =
+            makeField(frame5_, elementName("Text6", index), QString(),
+                      QRect(at, QSize(kPointFieldWidth, 22)));
+    };
+    const int xField = kPointLabelWidth + 2;
+    for (int k = 1; k <= 10; ++k) {
+        const QPoint at = pointRow(k) + QPoint(xField, 0);
+        fieldAt(k, at);
+        fieldAt(k + 11, at + QPoint(kPointFieldWidth / 2, 0));
+        text6(k + 11)->hide();
+    }
+    const QPoint top = pointRow(11) + QPoint(xField, 0);
+    fieldAt(22, top);
+    fieldAt(23, top + QPoint(kPointFieldWidth / 2, 0));
+    text6(23)->hide();
+    // The 0 rpm points take part in the calculation but are never shown.
+    fieldAt(0, QPoint(0, 0));
+    fieldAt(11, QPoint(0, 0));
+    text6(0)->hide();
+    text6(11)->hide();
+}
+
+int CurvePanels::selectedTab() const
+{
+    return tabStrip1_->currentIndex() + 1;
+}
+
+void CurvePanels::showSelectedCharacteristic()
+{
+    const bool first = selectedTab() == 1;
+    for (int i = 0; i < 3; ++i) {
+        text4(i)->setVisible(first);
+        text4(i + 3)->setVisible(!first);
+    }
+    for (int i = 1; i <= 10; ++i) {
+        text6(i)->setVisible(first);
+        text6(i + 11)->setVisible(!first);
+    }
+    text6(22)->setVisible(first);
+    text6(23)->setVisible(!first);
+}
+
+void CurvePanels::showMethod(bool byCoefficients)
+{
+    frame3_->setVisible(byCoefficients);
+    frame5_->setVisible(!byCoefficients);
+}
+
+void CurvePanels::placePointsPanel()
+{
+    frame5_->setGeometry(524, 52, frame5_->width(), 200);
+    setBackgroundColour(frame5_, QApplication::palette().color(QPalette::Window));
+}
+
+void CurvePanels::alignCoefficientFields()
+{
+    for (int i = 3; i < 6; ++i)
+        text4(i)->move(text4(0)->x(), text4(i)->y());
+}
+
+void CurvePanels::alignPointFields()
+{
+    for (int i = 1; i <= 10; ++i)
+        text6(i + 11)->move(text6(i)->x(), text6(i + 11)->y());
+    text6(23)->move(text6(22)->x(), text6(23)->y());
+}
+
+void CurvePanels::readInto(Inputs& in) const
+{
+    for (std::size_t i = 0; i < text4_.size(); ++i)
+        in.text4[i] = text4_[i]->text().toStdString();
+    for (std::size_t i = 0; i < text6_.size(); ++i)
+        in.text6[i] = text6_[i]->text().toStdString();
+}
+
+void CurvePanels::applyFrom(const Inputs& in)
+{
+    for (std::size_t i = 0; i < text4_.size(); ++i)
+        text4_[i]->setText(QString::fromStdString(in.text4[i]));
+    for (std::size_t i = 0; i < text6_.size(); ++i)
+        text6_[i]->setText(QString::fromStdString(in.text6[i]));
+}
+
+}  // namespace ign::ui

@@ -1,0 +1,424 @@
+#include "ui/form/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "model/calculate.h"
+#include "model/presets.h"
+#include "output/table_source.h"
+#include "storage/settings_file.h"
+#include "ui/commands/firmware_builder.h"
+#include "ui/commands/map_commands.h"
+#include "ui/commands/table_viewer.h"
+#include "ui/form/curve_panels.h"
+#include "ui/form/editor_overlay.h"
+#include "ui/form/field_colours.h"
+#include "ui/form/form_controls.h"
+#include "ui/form/input_field.h"
+#include "ui/form/settings_panel.h"
+#include "ui/form/table_panel.h"
+#include "ui/graphs/main_graph_mouse.h"
+#include "ui/graphs/points_editor.h"
+#include "ui/platform/message_boxes.h"
+#include "ui/platform/platform_services.h"
+#include "ui/platform/decimal_separator.h"
+#include "ui/platform/program_folder.h"
+#include "ui/windows/about_window.h"
+#include "ui/windows/build_output_window.h"
+
+namespace ign::ui {
+namespace {
+
+// A service handed in by a test, or the real one, owned by the window.
+template <typename Real, typename Service>
+Service& chooseService(Service* given, std::unique_ptr<Service>& own)
+{
+    if (given)
+        return *given;
+    own = std::make_unique<Real>();
+    return *own;
+}
+
+QString caption()
+{
+    return QString::fromUtf8(kWindowCaption);
+}
+
+QString toQt(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), boxes_(chooseService<QtMessageBoxes>(options.messageBoxes, ownBoxes_)),
+      dialogs_(chooseService<QtFileDialogs>(options.fileDialogs, ownDialogs_)),
+      launcher_(chooseService<QtProcessLauncher>(options.processLauncher, ownLauncher_)),
+      opener_(chooseService<QtUrlOpener>(options.urlOpener, ownOpener_)),
+      programFolder_(options.programFolder.isEmpty()
+                         ? chooseProgramFolder(QCoreApplication::applicationDirPath())
+                         : options.programFolder),
+      startFolder_(options.startFolder.isEmpty() ? QDir::currentPath() : options.startFolder),
+      controls_(std::make_unique<FormControls>(this, boxes_)),
+      mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
+      editorGraph_(*controls_->editor->picture4(), *controls_->editor->picture5(),
+                   *controls_->editor->picture6()),
+      firmware_(std::make_unique<FirmwareBuilder>(launcher_, dialogs_, boxes_, this)),
+      viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
+      maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
+      pointsEditor_(new PointsEditor(*this))
+{
+    // The main graph's mouse handling is a child of the window and needs no
+    // further care.
+    new MainGraphMouse(*this);
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(caption());
+    connectHandlers();
+    // The texts the fields carry before any settings file is read; the core
+    // keeps them, so the window and the batch tool start from the same ones.
+    showInputs(initialInputs());
+    Form_Load();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectHandlers()
+{
+    FormControls& c = *controls_;
+    connect(c.command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+    connect(c.command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    connect(c.command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+    connect(c.save_table, &QAction::triggered, this, &MainWindow::save_table_Click);
+    connect(c.settingsCommand, &QAction::triggered, this, &MainWindow::settings_Click);
+    connect(c.exit, &QAction::triggered, this, &MainWindow::exit_Click);
+    connect(c.open_table, &QAction::triggered, this, &MainWindow::open_table_Click);
+    connect(c.make_hex, &QAction::triggered, this, &MainWindow::make_hex_Click);
+    connect(c.ij, &QAction::triggered, this, &MainWindow::ij_Click);
+    connect(c.ural, &QAction::triggered, this, &MainWindow::ural_Click);
+    connect(c.jawa, &QAction::triggered, this, &MainWindow::jawa_Click);
+    connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
+    connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
+    connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
+    connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
+    connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+    for (int i = 0; i < 6; ++i)
+        connect(c.curves->text4(i), &InputField::keyReleased, this, [this, i] { Text4_KeyUp(i); });
+    for (int i = 0; i < 24; ++i)
+        connect(c.curves->text6(i), &InputField::keyReleased, this, [this, i] { Text6_KeyUp(i); });
+    for (QComboBox* combo : c.combo2) {
+        combo->installEventFilter(this);
+        if (combo->lineEdit())
+            combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+void MainWindow::Form_Load()
+{
+    FormControls& c = *controls_;
+    adjustSize();
+    setFixedSize(sizeHint());
+
+    c.finishLayout();
+    c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
+    c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
+    c.curves->alignCoefficientFields();
+    DrawMainGrid();
+    DrawEditorGrid();
+    c.curves->alignPointFields();
+
+    // A first start has no settings file: the fields then keep the texts the
+    // window starts with, so the calculator can be used at once.
+    Inputs loaded = gatherInputs();
+    if (loadSettingsFile(programFile(kSettingsFileName), loaded))
+        showInputs(loaded);
+    c.curves->showMethod(byCoefficients());
+    startUp(state_, gatherInputs());
+    DrawCurvesBySelectedMethod();
+}
+
+bool MainWindow::Form_Unload()
+{
+    const Inputs in = gatherInputs();
+    const std::filesystem::path settingsFile = programFile(kSettingsFileName);
+    if (const WriteResult r = saveSettingsFile(settingsFile, in); !r.ok)
+        tellWriteFailure(settingsFile, r.reason);
+    if (in.check1) {
+        saveTable();
+        return true;
+    }
+    if (!state_.resultsUnsaved)
+        return true;
+    switch (boxes_.askYesNoCancel(this,
+                                  QStringLiteral("Сохранить результаты рассчетов перед выходом "
+                                                 "из программы?"),
+                                  QStringLiteral("Выход из программы"), Icon::Question)) {
+    case Answer::Yes:
+        saveTable();
+        return true;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit programEnded();
+}
+
+void MainWindow::exit_Click()
+{
+    close();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        for (int i = 0; i < 2; ++i) {
+            QComboBox* combo = controls_->combo2[static_cast<std::size_t>(i)];
+            if (watched == combo || watched == combo->lineEdit())
+                Combo2_GotFocus(i);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+Inputs MainWindow::gatherInputs() const
+{
+    Inputs in;
+    controls_->settings->readInto(in);
+    for (std::size_t i = 0; i < 2; ++i)
+        in.combo2[i] = controls_->combo2[i]->currentText().toStdString();
+    controls_->curves->readInto(in);
+    controls_->table->readInto(in);
+    return in;
+}
+
+void MainWindow::showInputs(const Inputs& in)
+{
+    controls_->settings->applyFrom(in);
+    for (std::size_t i = 0; i < 2; ++i)
+        controls_->combo2[i]->setEditText(toQt(in.combo2[i]));
+    controls_->curves->applyFrom(in);
+    controls_->table->applyFrom(in);
+}
+
+int MainWindow::selectedTab() const
+{
+    return controls_->curves->selectedTab();
+}
+
+bool MainWindow::byCoefficients() const
+{
+    return controls_->settings->byCoefficients();
+}
+
+std::filesystem::path MainWindow::programFile(const char* fileName) const
+{
+    return toPath(QDir(programFolder_).filePath(QLatin1String(fileName)));
+}
+
+void MainWindow::DrawMainGrid()
+{
+    mainGraph_.drawGrid();
+}
+
+void MainWindow::DrawCurvesByCoefficients()
+{
+    mainGraph_.redraw(coefficientCurves(gatherInputs(), state_.entryRpm));
+}
+
+void MainWindow::DrawCurvesByPoints()
+{
+    mainGraph_.redraw(pointCurves(gatherInputs()));
+}
+
+void MainWindow::DrawEditorGrid()
+{
+    editorGraph_.drawGrid();
+}
+
+void MainWindow::DrawEditorCurves()
+{
+    editorGraph_.drawCurves(pointsEditor_->editorPoints());
+}
+
+EditorPoints& MainWindow::editorPoints()
+{
+    return pointsEditor_->editorPoints();
+}
+
+void MainWindow::DrawCurvesBySelectedMethod()
+{
+    if (byCoefficients())
+        DrawCurvesByCoefficients();
+    else
+        DrawCurvesByPoints();
+}
+
+void MainWindow::showMessage(const Message& message)
+{
+    if (QWidget* field = controls_->field(message.highlight))
+        highlightField(field);
+    boxes_.inform(this, toQt(message.text), caption(), message.icon);
+}
+
+void MainWindow::Command1_Click()
+{
+    const Inputs in = gatherInputs();
+    const CalculateOutcome outcome = calculate(state_, in, userDecimalSeparator());
+    mainGraph_.clear();
+    mainGraph_.drawGrid();
+    controls_->text2->setPlainText(
+        toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    mainGraph_.stroke(outcome.segments);
+    for (const Message& message : outcome.messages)
+        showMessage(message);
+}
+
+void MainWindow::Command3_Click()
+{
+    Inputs in = gatherInputs();
+    reset(state_, in);
+    mainGraph_.clear();
+    controls_->text2->clear();
+    mainGraph_.drawGrid();
+    controls_->curves->applyFrom(in);
+}
+
+bool MainWindow::saveTable()
+{
+    const bool wasUnsaved = state_.resultsUnsaved;
+    const std::filesystem::path file = programFile(kTableSourceFileName);
+    const WriteResult r = writeTableSource(file, state_, gatherInputs());
+    if (!r.ok) {
+        state_.resultsUnsaved = wasUnsaved;
+        tellWriteFailure(file, r.reason);
+    }
+    return r.ok;
+}
+
+void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::string& reason)
+{
+    boxes_.inform(this,
+                  QStringLiteral("Не удалось сохранить файл %1: %2.")
+                      .arg(QDir::toNativeSeparators(fromPath(file)), toQt(reason)),
+                  caption(), Icon::Critical);
+}
+
+void MainWindow::save_table_Click()
+{
+    saveTable();
+}
+
+void MainWindow::Command2_Click()
+{
+    if (saveTable())
+        state_.resultsUnsaved = false;
+}
+
+void MainWindow::settings_Click()
+{
+    controls_->settings->settings_Click();
+}
+
+void MainWindow::showInputPanels()
+{
+    controls_->curves->showMethod(byCoefficients());
+    controls_->curves->showSelectedCharacteristic();
+}
+
+void MainWindow::TabStrip1_Click()
+{
+    controls_->curves->showSelectedCharacteristic();
+    DrawCurvesBySelectedMethod();
+}
+
+void MainWindow::Combo2_GotFocus(int index)
+{
+    clearFieldHighlight(controls_->combo2[static_cast<std::size_t>(index)]);
+}
+
+void MainWindow::Text4_KeyUp(int)
+{
+    DrawCurvesByCoefficients();
+}
+
+void MainWindow::Text6_KeyUp(int)
+{
+    DrawCurvesByPoints();
+}
+
+void MainWindow::make_hex_Click()
+{
+    // The build goes on after a refused calculation with the previous results,
+    // but never from a table file that could not be written: the firmware
+    // would carry an old table without a word.
+    Command1_Click();
+    if (saveTable())
+        firmware_->build(QDir(programFolder_).filePath(QLatin1String(kTableSourceFileName)),
+                         startFolder_);
+}
+
+void MainWindow::open_table_Click()
+{
+    viewer_->open(fromPath(programFile(kTableSourceFileName)));
+}
+
+void MainWindow::applyEnginePreset(std::size_t preset)
+{
+    Inputs in = gatherInputs();
+    applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
+    controls_->curves->applyFrom(in);
+    DrawCurvesBySelectedMethod();
+}
+
+void MainWindow::ij_Click()
+{
+    applyEnginePreset(0);
+}
+
+void MainWindow::ural_Click()
+{
+    applyEnginePreset(1);
+}
+
+void MainWindow::jawa_Click()
+{
+    applyEnginePreset(2);
+}
+
+void MainWindow::open_map_Click()
+{
+    // Only the field texts change; the graph keeps its curves until the next
+    // redraw.
+    Inputs in = gatherInputs();
+    if (maps_->openMap(in, selectedCharacteristic()))
+        controls_->curves->applyFrom(in);
+}
+
+void MainWindow::save_map_Click()
+{
+    maps_->saveMap(gatherInputs(), selectedCharacteristic());
+}
+
+void MainWindow::about_programm_Click()
+{
+    AboutWindow::showSingle(opener_, this);
+}
+
+}  // namespace ign::ui

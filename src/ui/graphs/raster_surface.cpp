@@ -1,0 +1,198 @@
+#include "ui/graphs/raster_surface.h"
+
+#include <QMouseEvent>
+
+#include <cmath>
+#include <utility>
+
+namespace ign::ui {
+namespace {
+
+QColor toQColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
+
+// Cuts the segment to a rectangle a little larger than the surface (Liang and
+// Barsky); false when nothing of it lies there.
+bool clipToMargin(double& x1, double& y1, double& x2, double& y2, QSize size)
+{
+    constexpr double kMargin = 8;
+    const double dx = x2 - x1;
+    const double dy = y2 - y1;
+    double t0 = 0;
+    double t1 = 1;
+    const auto edge = [&](double p, double q) {
+        if (p == 0)
+            return q >= 0;
+        const double r = q / p;
+        if (p < 0) {
+            if (r > t1)
+                return false;
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0)
+                return false;
+            t1 = std::min(t1, r);
+        }
+        return true;
+    };
+    if (!(edge(-dx, x1 + kMargin) && edge(dx, size.width() + kMargin - x1) &&
+          edge(-dy, y1 + kMargin) && edge(dy, size.height() + kMargin - y1)))
+        return false;
+    const double sx = x1;
+    const double sy = y1;
+    x1 = sx + t0 * dx;
+    y1 = sy + t0 * dy;
+    x2 = sx + t1 * dx;
+    y2 = sy + t1 * dy;
+    return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2);
+}
+
+int toPixel(double v)
+{
+    return static_cast<int>(std::floor(v + 0.5));
+}
+
+}  // namespace
+
+RasterSurface::RasterSurface(QSize outerSize, bool sunkenBorder, QWidget* parent)
+    : QWidget(parent), sunkenBorder_(sunkenBorder)
+{
+    const int inset = 2 * border();
+    image_ = QImage(outerSize.width() - inset, outerSize.height() - inset, QImage::Format_RGB32);
+    image_.fill(background_);
+    setFixedSize(outerSize);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    labelFont_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void RasterSurface::setBackground(QColor colour)
+{
+    background_ = colour;
+    update();
+}
+
+Rgb RasterSurface::pixel(int x, int y) const
+{
+    const QColor c = image_.valid(x, y) ? QColor(image_.pixel(x, y)) : background_;
+    return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue())};
+}
+
+void RasterSurface::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    const int b = border();
+    if (b > 0) {
+        // The sunken frame of a picture box: dark above and left, light below
+        // and right, two pixels deep.
+        const int w = width() - 1;
+        const int h = height() - 1;
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(0, 0, w, 0);
+        p.drawLine(0, 0, 0, h);
+        p.setPen(QColor(255, 255, 255));
+        p.drawLine(0, h, w, h);
+        p.drawLine(w, 0, w, h);
+        p.setPen(QColor(64, 64, 64));
+        p.drawLine(1, 1, w - 1, 1);
+        p.drawLine(1, 1, 1, h - 1);
+        p.setPen(QColor(224, 224, 224));
+        p.drawLine(1, h - 1, w - 1, h - 1);
+        p.drawLine(w - 1, 1, w - 1, h - 1);
+    }
+    // A child box over the picture leaves a paint region of several
+    // rectangles; drawn through such a region an image is blended span by
+    // span, several times slower than copied one rectangle at a time.
+    const QRect picture(b, b, image_.width(), image_.height());
+    for (const QRect& r : event->region()) {
+        const QRect part = r & picture;
+        if (part.isEmpty())
+            continue;
+        p.setClipRect(part);
+        p.drawImage(part.topLeft(), image_, part.translated(-b, -b));
+    }
+}
+
+QPoint RasterSurface::toDrawingArea(QPointF widgetPos) const
+{
+    const QPoint p = widgetPos.toPoint();
+    return {p.x() - border(), p.y() - border()};
+}
+
+void RasterSurface::mousePressEvent(QMouseEvent* event)
+{
+    emit mousePressed(event->button(), event->buttons(), toDrawingArea(event->position()));
+}
+
+void RasterSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMoved(event->buttons(), toDrawingArea(event->position()));
+}
+
+void RasterSurface::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit mouseReleased(event->button(), event->buttons(), toDrawingArea(event->position()));
+}
+
+void RasterSurface::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    emit doubleClicked(toDrawingArea(event->position()));
+}
+
+RasterSurface::Canvas::Canvas(RasterSurface& surface) : surface_(surface), painter_(&surface.image_)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setClipRect(surface.image_.rect());
+    painter_.setFont(surface.labelFont_);
+}
+
+RasterSurface::Canvas::~Canvas()
+{
+    painter_.end();
+    surface_.update();
+}
+
+void RasterSurface::Canvas::clear()
+{
+    painter_.fillRect(surface_.image_.rect(), surface_.background_);
+}
+
+void RasterSurface::Canvas::line(double x1, double y1, double x2, double y2, Rgb colour)
+{
+    if (!clipToMargin(x1, y1, x2, y2, surface_.image_.size()))
+        return;
+    painter_.setPen(QPen(toQColor(colour), 0));
+    painter_.drawLine(QPoint(toPixel(x1), toPixel(y1)), QPoint(toPixel(x2), toPixel(y2)));
+}
+
+void RasterSurface::Canvas::stroke(const Segment& s)
+{
+    line(s.x1, s.y1, s.x2, s.y2, s.colour);
+    line(s.x1, s.y1 - 1, s.x2, s.y2 - 1, s.colour);
+}
+
+void RasterSurface::Canvas::box(int x1, int y1, int x2, int y2, Rgb colour)
+{
+    painter_.setPen(QPen(toQColor(colour), 0));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                            QSize(std::abs(x2 - x1), std::abs(y2 - y1))));
+}
+
+void RasterSurface::Canvas::text(int x, int y, const QString& text)
+{
+    painter_.setPen(Qt::black);
+    painter_.drawText(x, y + painter_.fontMetrics().ascent(), text);
+}
+
+void RasterSurface::Canvas::blit(const QImage& image)
+{
+    painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    painter_.drawImage(0, 0, image);
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+}  // namespace ign::ui

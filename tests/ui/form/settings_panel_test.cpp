@@ -1,0 +1,148 @@
+#include "support/window_fixture.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QRadioButton>
+
+#include "ui/form/field_colours.h"
+
+namespace ign::ui::test {
+namespace {
+
+class SettingsPanelTest : public WindowTest {
+protected:
+    QGroupBox* panel() const { return find<QGroupBox>(QStringLiteral("Frame1")); }
+    QRadioButton* option(int i) const
+    {
+        return find<QRadioButton>(QStringLiteral("Option1_%1").arg(i));
+    }
+    void open() { action("settings")->trigger(); }
+};
+
+TEST_F(SettingsPanelTest, OpensCentredOverTheWindowWithoutBlockingIt)
+{
+    start();
+    EXPECT_TRUE(panel()->isHidden());
+    open();
+    EXPECT_TRUE(panel()->isVisible());
+    const QWidget* form = panel()->parentWidget();
+    EXPECT_EQ(panel()->x(), (form->width() - panel()->width()) / 2);
+    EXPECT_EQ(panel()->y(), (form->height() - panel()->height()) / 2);
+    EXPECT_EQ(panel()->palette().color(QPalette::Window), kPanelColour);
+    // Calculate is still within reach.
+    click(button("Command1"));
+    EXPECT_FALSE(listingLines().value(1).isEmpty());
+}
+
+TEST_F(SettingsPanelTest, ApplyChecksTheDelayAndThePulse)
+{
+    struct Row {
+        const char* delay;
+        const char* pulse;
+        int refusedField;  // 0: accepted
+        const char* label;
+    };
+    const Row rows[] = {
+        {"30", "100", 0, "lowest delay"},
+        {"1000", "100", 0, "highest delay"},
+        {"29.9", "100", 3, "delay just below"},
+        {"1000.5", "100", 3, "delay just above"},
+        {"47,5", "100", 0, "a decimal comma ends the number"},
+        {"", "100", 3, "empty delay"},
+        {"47", "10", 0, "lowest pulse"},
+        {"47", "3000", 0, "highest pulse"},
+        {"47", "9", 4, "pulse just below"},
+        {"47", "3001", 4, "pulse just above"},
+        {"20", "5000", 3, "both wrong: only the delay is told"},
+    };
+    start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        boxes.asked.clear();
+        open();
+        type(field("Text1", 3), QString::fromUtf8(row.delay));
+        if (!*row.delay)
+            QTest::keyClick(field("Text1", 3), Qt::Key_Delete);
+        type(field("Text1", 4), QString::fromUtf8(row.pulse));
+        click(button("Command4"));
+        if (row.refusedField == 0) {
+            EXPECT_TRUE(boxes.asked.empty());
+            EXPECT_TRUE(panel()->isHidden());
+            continue;
+        }
+        ASSERT_EQ(boxes.asked.size(), 1u);
+        EXPECT_EQ(boxes.asked[0].text,
+                  row.refusedField == 3
+                      ? QStringLiteral("Время задержки должно находиться в пределах 30...1000 мкс")
+                      : QStringLiteral("Длительность управляющего импульса должна находиться в "
+                                       "пределах 10...3000 мкс"));
+        EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
+        EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
+        EXPECT_TRUE(panel()->isVisible());
+        QLineEdit* refused = field("Text1", row.refusedField);
+        EXPECT_EQ(fieldBackground(refused), kHighlightColour);
+        // The highlight lasts until the field takes the focus again.
+        click(field("Text1", row.refusedField == 3 ? 4 : 3));
+        EXPECT_EQ(fieldBackground(refused), kHighlightColour);
+        click(refused);
+        EXPECT_NE(fieldBackground(refused), kHighlightColour);
+        click(button("Command5"));
+    }
+}
+
+TEST_F(SettingsPanelTest, CancelPutsBackTheSnapshotButNotTheCheckBox)
+{
+    start();
+    open();
+    type(field("Text1", 3), QStringLiteral("500"));
+    type(field("Text1", 5), QStringLiteral("Ж"));
+    QComboBox* prescaler = combo("Combo1", 0);
+    prescaler->setCurrentIndex(prescaler->findText(QStringLiteral("2")));
+    clickMark(option(1));
+    clickMark(find<QCheckBox>(QStringLiteral("Check1")));
+    ASSERT_TRUE(option(1)->isChecked());
+    ASSERT_TRUE(find<QCheckBox>(QStringLiteral("Check1"))->isChecked());
+
+    click(button("Command5"));
+    EXPECT_TRUE(panel()->isHidden());
+    EXPECT_EQ(field("Text1", 3)->text(), QStringLiteral("47"));
+    EXPECT_EQ(field("Text1", 5)->text(), QStringLiteral("18"));
+    EXPECT_EQ(prescaler->currentText(), QStringLiteral("8"));
+    EXPECT_TRUE(option(0)->isChecked());
+    EXPECT_FALSE(option(1)->isChecked());
+    EXPECT_TRUE(find<QCheckBox>(QStringLiteral("Check1"))->isChecked());
+    // The coefficients panel stayed throughout.
+    EXPECT_FALSE(find<QFrame>(QStringLiteral("Frame3"))->isHidden());
+    EXPECT_TRUE(find<QFrame>(QStringLiteral("Frame5"))->isHidden());
+}
+
+TEST_F(SettingsPanelTest, ApplyShowsThePanelOfTheMethodWithTheFieldsOfTheTab)
+{
+    start();
+    find<QTabWidget>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
+    open();
+    clickMark(option(1));
+    click(button("Command4"));
+    EXPECT_TRUE(find<QFrame>(QStringLiteral("Frame3"))->isHidden());
+    EXPECT_FALSE(find<QFrame>(QStringLiteral("Frame5"))->isHidden());
+    for (int i = 1; i <= 10; ++i) {
+        EXPECT_TRUE(field("Text6", i)->isHidden()) << i;
+        EXPECT_TRUE(field("Text6", i + 11)->isVisible()) << i + 11;
+    }
+    EXPECT_TRUE(field("Text6", 22)->isHidden());
+    EXPECT_TRUE(field("Text6", 23)->isVisible());
+
+    open();
+    clickMark(option(0));
+    click(button("Command4"));
+    EXPECT_FALSE(find<QFrame>(QStringLiteral("Frame3"))->isHidden());
+    EXPECT_TRUE(find<QFrame>(QStringLiteral("Frame5"))->isHidden());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(field("Text4", i)->isHidden()) << i;
+        EXPECT_TRUE(field("Text4", i + 3)->isVisible()) << i + 3;
+    }
+}
+
+}  // namespace
+}  // namespace ign::ui::test
