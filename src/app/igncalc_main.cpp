@@ -15,5 +15,9 @@ int main(int argc, char** argv)
     QObject::connect(&window, &ign::ui::MainWindow::programEnded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     window.show();
+    // Without a window manager, and on some desktops, a new window does not
+    // take the keyboard by itself and the shortcuts would do nothing until a
+    // click.
+    window.activateWindow();
     return QApplication::exec();
 }

@@ -171,7 +171,7 @@ namespace {
 // result would not fit in 63 bits.
 std::optional<std::uint64_t> scaledMagnitude(double value, int decimals)
 {
-    static constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000};
+    static constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000, 10000};
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const int field = static_cast<int>((bits >> 52) & 0x7FF);
     std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
@@ -207,7 +207,7 @@ void appendFixed(std::string& out, double value, int decimals, char decimalSepar
         out += std::isnan(value) ? "NaN" : (value < 0 ? "-Inf" : "Inf");
         return;
     }
-    decimals = std::clamp(decimals, 0, 3);
+    decimals = std::clamp(decimals, 0, 4);
     const auto width = static_cast<std::size_t>(decimals);
     char digits[400];
     char* end = digits;

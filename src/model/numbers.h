@@ -26,9 +26,9 @@ double roundHalfAway(double value);
 // does not fit.
 std::optional<std::int32_t> toInt32HalfEven(double value);
 
-// The patterns "0", "0.0" and "0.00": `decimals` fraction digits, rounding the
-// exact binary value halves away from zero. A result that rounds to zero has
-// no minus sign.
+// The patterns "0", "0.0" and "0.00" (and up to four digits for data files):
+// `decimals` fraction digits, rounding the exact binary value halves away from
+// zero. A result that rounds to zero has no minus sign.
 std::string formatFixed(double value, int decimals, char decimalSeparator);
 // The same, appended to `out`.
 void appendFixed(std::string& out, double value, int decimals, char decimalSeparator);

@@ -8,6 +8,7 @@
 
 #include "model/calculate.h"
 #include "model/messages.h"
+#include "model/numbers.h"
 #include "output/table_source.h"
 #include "storage/settings_file.h"
 #include "support/test_files.h"
@@ -111,6 +112,91 @@ TEST(Igntable, DecimalSeparatorOption)
     EXPECT_EQ(lines[1], " 2)  87    19   14648,4   38,1   -0,35");
 }
 
+std::vector<std::string> csvCells(const std::string& line)
+{
+    std::vector<std::string> cells(1);
+    for (char c : line)
+        if (c == ',')
+            cells.emplace_back();
+        else
+            cells.back().push_back(c);
+    return cells;
+}
+
+// --achieved adds the CSV and one summary line per characteristic on
+// standard error; the listing and IgnTable.asm stay byte for byte. The points
+// case runs past 10000 rpm (prescaler 2) with the bytes of 20 entries of
+// characteristic 1 outside 0..255 (initial advance 60, pulse gap 120).
+TEST(Igntable, AchievedAdvanceCsvReadsBack)
+{
+    Inputs points = exampleInputs();
+    points.option1 = {false, true};
+    points.combo1[0] = "2";
+    points.text1[5] = "60";
+    points.text1[6] = "120";
+    points.text6[22] = "12";
+    struct Case {
+        Inputs in;
+        double tickSec;
+        std::int32_t period;  // a row to check by hand
+        double wanted1;
+        int emptyAchieved1;  // rows without an achieved value
+    } cases[] = {
+        {exampleInputs(), 8e-6, 600, (45.1 * 12500 - 1919) / (12500 + 2821), 0},
+        {points, 2e-6, 2500, 11, 20 * 256},  // halfway from 10 at 10000 rpm to 12 at 14000
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const std::string data = (folder / "Data.dat").string();
+        ASSERT_TRUE(saveSettingsFile(data, c.in).ok);
+        const ToolRun plain =
+            runIgntable(folder, {"--settings", data, "--output", (folder / "plain.asm").string()});
+        const ToolRun run =
+            runIgntable(folder,
+                        {"--settings", data, "--output", (folder / "IgnTable.asm").string(),
+                         "--achieved", (folder / "achieved.csv").string()});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, plain.out);
+        EXPECT_EQ(test::readBytes(folder / "IgnTable.asm"), test::readBytes(folder / "plain.asm"));
+        const auto errLines = lfLines(run.err);
+        ASSERT_EQ(errLines.size(), lfLines(plain.err).size() + 2) << run.err;
+        EXPECT_TRUE(run.err.starts_with(plain.err));
+        EXPECT_TRUE(errLines[errLines.size() - 2].starts_with("Характеристика 1: "));
+        EXPECT_TRUE(errLines.back().starts_with("Характеристика 2: наибольшее отклонение "));
+
+        const auto lines = lfLines(test::readBytes(folder / "achieved.csv"));
+        ASSERT_EQ(lines.size(), 1u + 7680u);
+        EXPECT_EQ(lines[0],
+                  "period_ticks,rpm,entry,wanted_1,achieved_1,deviation_1,wanted_2,"
+                  "achieved_2,deviation_2");
+        int emptyAchieved1 = 0;
+        for (std::int32_t t = 512; t <= 8191; ++t) {
+            const std::string& line = lines[static_cast<std::size_t>(t - 511)];
+            const auto cells = csvCells(line);
+            ASSERT_EQ(cells.size(), 9u) << line;
+            ASSERT_EQ(cells[0], std::to_string(t));
+            EXPECT_EQ(cells[2], std::to_string(t / 256)) << line;
+            EXPECT_NEAR(leadingNumber(cells[1]), 60 / (t * c.tickSec), 1e-3) << line;
+            for (std::size_t first : {3u, 6u}) {
+                ASSERT_FALSE(cells[first].empty()) << line;  // a wanted value is always there
+                EXPECT_EQ(cells[first + 1].empty(), cells[first + 2].empty()) << line;
+                if (!cells[first + 1].empty()) {
+                    EXPECT_NEAR(leadingNumber(cells[first]) - leadingNumber(cells[first + 1]),
+                                leadingNumber(cells[first + 2]), 2e-4)
+                        << line;
+                }
+                for (const std::string& cell : {cells[first], cells[first + 1], cells[first + 2]})
+                    EXPECT_TRUE(cell.empty() || cell.size() - cell.find('.') == 5) << line;
+            }
+            emptyAchieved1 += cells[4].empty();
+            if (t == c.period) {
+                EXPECT_NEAR(leadingNumber(cells[3]), c.wanted1, 1e-4) << line;
+            }
+        }
+        EXPECT_EQ(emptyAchieved1, c.emptyAchieved1);
+    }
+}
+
 TEST(Igntable, RefusedCalculationWritesNothing)
 {
     TempFolder folder;
@@ -119,11 +205,13 @@ TEST(Igntable, RefusedCalculationWritesNothing)
     ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", in).ok);
     const ToolRun run = runIgntable(folder,
                                     {"--settings", (folder / "Data.dat").string(), "--output",
-                                     (folder / "IgnTable.asm").string()});
+                                     (folder / "IgnTable.asm").string(), "--achieved",
+                                     (folder / "achieved.csv").string()});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find(text::kNmaxRange), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "achieved.csv"));
 }
 
 TEST(Igntable, MissingSettingsFile)

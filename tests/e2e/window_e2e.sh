@@ -60,6 +60,14 @@ done
 sleep 1
 shot started
 
+# The window takes the keyboard by itself: F1 opens the About window before
+# any click; its default button "Ok" closes it again.
+xdotool key F1; sleep 0.8
+about=$(xdotool search --name '^О программе$' 2>/dev/null | head -n 1) || true
+[ -n "$about" ] || { echo "F1 at start-up did nothing: the window has no keyboard focus"; exit 1; }
+shot about
+xdotool key Return; sleep 0.5
+
 # Coefficient a of characteristic 1: a click selects the whole text.
 click 640 187
 xdotool type --delay 60 "40"; sleep 0.3
@@ -67,6 +75,10 @@ click 486 537                     # "Рассчитать"
 shot calculated
 xdotool key ctrl+s; sleep 0.5
 shot saved
+# The reading box at the graph's right edge, over the tab strip: both lines.
+xdotool mousemove 494 66 mousedown 1; sleep 0.5
+shot reading
+xdotool mouseup 1; sleep 0.3
 
 click 92 8                        # "Настройки"
 click 415 376                     # "По точкам"
@@ -77,6 +89,10 @@ shot by-points
 click 665 57                      # tab "График 2"
 xdotool key F2; sleep 0.5         # "ИЖ"
 shot preset
+# A long value in the 1000 rpm field of characteristic 2 shows whole.
+click 611 89
+xdotool type --delay 60 "7.65432"; sleep 0.3
+shot long-value
 
 # The points editor: drag the red marker of 5000 rpm (5 degrees) up to 20.
 xdotool mousemove 275 165 click --repeat 2 --delay 80 1; sleep 0.8

@@ -101,6 +101,8 @@ TEST(NumbersFixed, PatternsRoundTheExactValueHalvesAway)
         {945.1, 1, ',', "945,1"},
         {0, 2, '.', "0.00"},
         {1e20, 1, '.', "100000000000000000000.0"},
+        {-0.00003, 4, '.', "0.0000"},  // four digits for the data files
+        {0.03125, 4, '.', "0.0313"},
     };
     for (const Row& r : rows)
         EXPECT_EQ(formatFixed(r.value, r.decimals, r.sep), r.expected) << r.value;

@@ -33,8 +33,11 @@ QPoint pointRow(int k)
     return {column * 126, 6 + 32 * row};
 }
 
-constexpr int kPointLabelWidth = 88;
-constexpr int kPointFieldWidth = 34;
+// The speed captions wrap after the number, which leaves each field room for
+// the longest angle the editor writes back (" 100.25") and a typed value of
+// seven characters within the tab strip's width.
+constexpr int kPointLabelWidth = 50;
+constexpr int kPointFieldWidth = 70;
 
 }  // namespace
 
@@ -86,8 +89,10 @@ void CurvePanels::buildPoints()
         const QPoint at = pointRow(k);
         const int labelIndex = k == 11 ? 1 : 12 + k;
         const int rpm = k == 11 ? 14000 : 1000 * k;
-        makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
-                  QRect(at.x() + 2, at.y() + 3, kPointLabelWidth, 20));
+        QLabel* caption =
+            makeLabel(frame5_, elementName("Label2", labelIndex), QStringLiteral("%1 об/мин").arg(rpm),
+                      QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
+        caption->setWordWrap(true);
     }
     const auto fieldAt = [&](int index, QPoint at) {
         text6_[static_cast<std::size_t>(index)] =

@@ -138,9 +138,10 @@ void FormControls::buildSpeedLimits()
         const auto& row = rows[i];
         speedLabels[static_cast<std::size_t>(2 * i)] =
             makeLabel(form, elementName("Label1", row.caption), QString::fromUtf8(row.text),
-                      QRect(16, y, 276, 48));
+                      QRect(16, y, 264, 48));
+        // Wide enough for a typed speed of seven characters.
         combo2[static_cast<std::size_t>(i)] =
-            makeCombo(form, elementName("Combo2", i), row.items, true, QRect(296, y + 8, 76, 24));
+            makeCombo(form, elementName("Combo2", i), row.items, true, QRect(284, y + 8, 88, 24));
         speedLabels[static_cast<std::size_t>(2 * i + 1)] =
             makeLabel(form, elementName("Label1", row.unit), QStringLiteral("об/мин"),
                       QRect(378, y + 12, 50, 18));
@@ -185,6 +186,9 @@ void FormControls::buildMenu(QMainWindow* window)
     table->addSeparator();
     open_map = makeAction(table, "open_map", QStringLiteral("Открыть..."));
     save_map = makeAction(table, "save_map", QStringLiteral("Сохранить..."));
+    table->addSeparator();
+    accuracy = makeAction(table, "accuracy", QStringLiteral("Точность таблицы..."),
+                          QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu* hlp = makeMenu(bar, "hlp", QStringLiteral("Помощь"));
     about_programm =

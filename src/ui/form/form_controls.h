@@ -70,6 +70,7 @@ struct FormControls {
     QAction* jawa = nullptr;
     QAction* open_map = nullptr;
     QAction* save_map = nullptr;
+    QAction* accuracy = nullptr;
     QAction* about_programm = nullptr;
     QAction* exit = nullptr;
 

@@ -31,6 +31,7 @@
 #include "ui/platform/decimal_separator.h"
 #include "ui/platform/program_folder.h"
 #include "ui/windows/about_window.h"
+#include "ui/windows/accuracy_window.h"
 #include "ui/windows/build_output_window.h"
 
 namespace ign::ui {
@@ -107,6 +108,7 @@ void MainWindow::connectHandlers()
     connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
     connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
+    connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
     connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
     for (int i = 0; i < 6; ++i)
@@ -286,6 +288,11 @@ void MainWindow::Command1_Click()
     controls_->text2->setPlainText(
         toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     mainGraph_.stroke(outcome.segments);
+    if (!outcome.refused) {
+        analysis_ = analyseTable(state_, in);
+        if (AccuracyWindow* accuracy = AccuracyWindow::instance())
+            accuracy->showAnalysis(analysis_, userDecimalSeparator());
+    }
     for (const Message& message : outcome.messages)
         showMessage(message);
 }
@@ -419,6 +426,12 @@ void MainWindow::save_map_Click()
 void MainWindow::about_programm_Click()
 {
     AboutWindow::showSingle(opener_, this);
+}
+
+void MainWindow::accuracy_Click()
+{
+    AccuracyWindow::showSingle(dialogs_, boxes_, this)
+        ->showAnalysis(analysis_, userDecimalSeparator());
 }
 
 }  // namespace ign::ui

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "model/calc_state.h"
 #include "model/inputs.h"
 #include "model/messages.h"
+#include "model/table_analysis.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/main_graph.h"
 
@@ -95,6 +97,7 @@ public slots:
     void open_map_Click();
     void save_map_Click();
     void about_programm_Click();
+    void accuracy_Click();
 
 signals:
     // The window accepted its closing; the program ends.
@@ -133,6 +136,8 @@ private:
     MainGraph mainGraph_;
     EditorGraph editorGraph_;
     CalcState state_;
+    // Of the last calculation that passed its checks, for the accuracy window.
+    std::optional<TableAnalysis> analysis_;
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;

@@ -16,9 +16,10 @@ namespace ign::ui {
 namespace {
 
 constexpr int kLabelX = 8;
-constexpr int kLabelWidth = 166;
-constexpr int kFieldX = 178;
-constexpr int kFieldWidth = 58;
+// Fields take a typed value of seven characters; the captions wrap beside them.
+constexpr int kLabelWidth = 156;
+constexpr int kFieldX = 168;
+constexpr int kFieldWidth = 72;
 constexpr int kRowPitch = 50;
 
 QGroupBox* makeSubFrame(QWidget* parent, int index, const QString& caption, QRect rect)
@@ -62,7 +63,17 @@ SettingsPanel::SettingsPanel(MessageBoxes& boxes, QWidget* parent)
 {
     setObjectName(QStringLiteral("Frame1"));
     setFont(titleFont(11));
-    setStyleSheet(QStringLiteral("QGroupBox::title { color: rgb(0, 0, 192); }"));
+    // The style's own group box lays a tint over the panel colour; a frame of
+    // our own keeps the panel and its sub-frames exactly the panel grey.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { background-color: rgb(224, 224, 224); border: 1px solid rgb(160, 160, 160);"
+        " border-radius: 3px; margin-top: 9px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px;"
+        " padding: 0px 3px; color: rgb(0, 0, 192); }"
+        // The panel itself has nothing above it to leave room for: its
+        // caption goes inside the frame, so no strip of it stays unpainted.
+        "QGroupBox#Frame1 { margin-top: 0px; }"
+        "QGroupBox#Frame1::title { subcontrol-origin: border; top: 4px; }"));
     setBackgroundColour(this, kPanelColour);
     resize(528, 384);
 

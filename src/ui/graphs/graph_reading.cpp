@@ -1,7 +1,12 @@
 #include "ui/graphs/graph_reading.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include <QFontMetrics>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include "model/numbers.h"
 #include "ui/graphs/raster_surface.h"
@@ -12,6 +17,31 @@ namespace {
 QColor toQColor(Rgb c)
 {
     return QColor(c.r, c.g, c.b);
+}
+
+// Sized from the box's own font for the widest reading a held button can
+// give once the pointer has left the graph (a five-digit speed and a
+// three-digit angle, either negative), so neither line wraps or scrolls.
+void fitToWidestReading(QPlainTextEdit& box)
+{
+    box.setLineWrapMode(QPlainTextEdit::NoWrap);
+    box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QFontMetrics metrics(box.font());
+    QChar widestDigit = QLatin1Char('0');
+    for (char d = '1'; d <= '9'; ++d)
+        if (metrics.horizontalAdvance(QLatin1Char(d)) > metrics.horizontalAdvance(widestDigit))
+            widestDigit = QLatin1Char(d);
+    const QString speed = QStringLiteral("n = -") + QString(5, widestDigit);
+    const QString angle = QStringLiteral("a = -") + QString(3, widestDigit) +
+                          QLocale().decimalPoint() + widestDigit;
+    const int textWidth =
+        std::max(metrics.horizontalAdvance(speed), metrics.horizontalAdvance(angle));
+    const int lineHeight = std::max(metrics.lineSpacing(), metrics.height());
+    const int margin = static_cast<int>(std::ceil(box.document()->documentMargin()));
+    const int frame = box.frameWidth();
+    // One pixel more each way for the text cursor and rounding of the glyphs.
+    box.resize(textWidth + 2 * (margin + frame) + 2, 2 * lineHeight + 2 * (margin + frame) + 2);
 }
 
 }  // namespace
@@ -36,7 +66,9 @@ void setWindowPointer(QWidget& window, bool crosshair)
 GraphReading::GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale,
                            QPoint boxOffset, Rgb yellowShownAs)
     : graph_(graph), box_(box), scale_(scale), boxOffset_(boxOffset), yellowShownAs_(yellowShownAs)
-{ }
+{
+    fitToWidestReading(box_);
+}
 
 void GraphReading::follow(QPoint pos)
 {
@@ -53,6 +85,8 @@ void GraphReading::follow(QPoint pos)
 
 void GraphReading::show()
 {
+    // Shown above every other control, the tab strip beside the graph included.
+    box_.raise();
     box_.show();
 }
 

@@ -80,7 +80,7 @@ AboutWindow::AboutWindow(UrlOpener& opener, QWidget* owner)
         QPalette blue = link->palette();
         blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
         link->setPalette(blue);
-        link->setCursor(Qt::PointingHandCursor);
+        link->setCursor(linkHandPointer());
         link->installEventFilter(this);
     }
 

@@ -1,5 +1,7 @@
 #include "ui/windows/crank_picture.h"
 
+#include <QBitmap>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -89,6 +91,59 @@ QPixmap crankMechanismPicture(int size, double crankDeg)
     p.drawEllipse(main, 8, 8);
     p.drawEllipse(crankPin, 5, 5);
     return pixmap;
+}
+
+QCursor linkHandPointer()
+{
+    // '#' black, '.' white, blank transparent.
+    static const char* const hand[32] = {
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "                                ",
+        "             ##                 ",
+        "            #..#                ",
+        "            #..#                ",
+        "            #..#                ",
+        "            #..#                ",
+        "            #..###              ",
+        "            #..#..###           ",
+        "            #..#..#..##         ",
+        "            #..#..#..#.#        ",
+        "        ### #........#.#        ",
+        "        #..##..........#        ",
+        "         #..#..........#        ",
+        "          #.#..........#        ",
+        "          #............#        ",
+        "           #...........#        ",
+        "           #..........#         ",
+        "            #.........#         ",
+        "            #........#          ",
+        "             #.......#          ",
+        "             #.......#          ",
+        "             #########          ",
+        "                                ",
+        "                                ",
+    };
+    QImage colour(32, 32, QImage::Format_Mono);
+    QImage opaque(32, 32, QImage::Format_Mono);
+    for (QImage* image : {&colour, &opaque}) {
+        image->setColorCount(2);
+        image->setColor(0, qRgb(255, 255, 255));
+        image->setColor(1, qRgb(0, 0, 0));
+        image->fill(0);
+    }
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            colour.setPixel(x, y, hand[y][x] == '#' ? 1 : 0);
+            opaque.setPixel(x, y, hand[y][x] == ' ' ? 0 : 1);
+        }
+    return QCursor(QBitmap::fromImage(colour), QBitmap::fromImage(opaque), 13, 9);
 }
 
 }  // namespace ign::ui

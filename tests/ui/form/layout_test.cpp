@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 
 #include "ui/form/field_colours.h"
@@ -217,6 +219,54 @@ TEST_F(Layout, ColoursFontsAndLists)
     EXPECT_FALSE(field("Text1", 1)->isEnabled());
     EXPECT_FALSE(field("Text1", 2)->isEnabled());
     EXPECT_TRUE(field("Text1", 3)->isEnabled());
+}
+
+// The width a line edit gives its text, as it lays the text out: inside the
+// frame, less its text margins and the two pixels it keeps free on each side.
+int textRoom(const QLineEdit& e)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&e);
+    option.rect = e.rect();
+    option.lineWidth = e.hasFrame() ? e.style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QRect contents = e.style()->subElementRect(QStyle::SE_LineEditContents, &option, &e);
+    return contents.marginsRemoved(e.textMargins()).width() - 2 * 2;
+}
+
+TEST_F(Layout, NumericFieldsShowTheirWholeText)
+{
+    // The longest texts the program writes into each kind of field -- the
+    // editor's short form, numbers loaded from a map file, the presets -- and
+    // a typed value of seven characters.
+    const QStringList pointTexts = {QStringLiteral(" 100.25"), QStringLiteral("-12.5"),
+                                    QStringLiteral(" 21.75"),  QStringLiteral("12345"),
+                                    QStringLiteral("-123.45"), QStringLiteral("-0.0125")};
+    const QStringList coefficientTexts = {QStringLiteral("391.8"), QStringLiteral("26.06"),
+                                          QStringLiteral("-1919.125"), QStringLiteral("0.000125")};
+    const QStringList settingTexts = {QStringLiteral("1234567"), QStringLiteral("-47.125")};
+    start();
+    std::vector<std::pair<const QLineEdit*, const QStringList*>> rows;
+    for (int i = 1; i <= 23; ++i)
+        if (i != 11)
+            rows.push_back({field("Text6", i), &pointTexts});
+    for (int i = 0; i < 6; ++i)
+        rows.push_back({field("Text4", i), &coefficientTexts});
+    for (int i = 1; i <= 6; ++i)
+        rows.push_back({field("Text1", i), &settingTexts});
+    for (int i = 0; i < 2; ++i)
+        rows.push_back({combo("Combo2", i)->lineEdit(), &settingTexts});
+    for (const auto& [edit, texts] : rows) {
+        const QFontMetrics metrics(edit->font());
+        for (const QString& text : *texts)
+            // One pixel is left for the text cursor.
+            EXPECT_LT(metrics.horizontalAdvance(text), textRoom(*edit))
+                << edit->objectName().toStdString() << " " << edit->parentWidget()->objectName().toStdString()
+                << " cuts \"" << text.toStdString() << "\"";
+    }
+    // Widening the fields moves no panel out of the tab strip.
+    const QRect tabs = find(QStringLiteral("TabStrip1"))->geometry();
+    for (const char* panel : {"Frame3", "Frame5"})
+        EXPECT_TRUE(tabs.contains(find(QLatin1String(panel))->geometry())) << panel;
 }
 
 TEST_F(Layout, MenuShortcuts)

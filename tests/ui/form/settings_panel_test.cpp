@@ -35,6 +35,37 @@ TEST_F(SettingsPanelTest, OpensCentredOverTheWindowWithoutBlockingIt)
     EXPECT_FALSE(listingLines().value(1).isEmpty());
 }
 
+TEST_F(SettingsPanelTest, PanelAndFramesShowThePanelColourExactly)
+{
+    start();
+    open();
+    const QImage shot = panel()->grab().toImage();
+    QList<QGroupBox*> boxes = panel()->findChildren<QGroupBox*>();
+    boxes << panel();
+    for (QGroupBox* box : boxes) {
+        const QPoint origin = box->mapTo(panel(), QPoint(0, 0));
+        // Inside the frame line, where nothing but the panel itself is drawn,
+        // except for the caption at the top left; a sub-frame's line runs
+        // through the middle of its caption.
+        const int top = box == panel() ? 3 : 12;
+        const QRect inside = box->rect().adjusted(3, top, -3, -3);
+        const QRect caption(0, 0, QFontMetrics(box->font()).horizontalAdvance(box->title()) + 24,
+                            24);
+        int seen = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                if (box->childAt(x, y) || caption.contains(x, y))
+                    continue;
+                ++seen;
+                const QColor c = shot.pixelColor(origin + QPoint(x, y));
+                ASSERT_EQ(c, kPanelColour) << box->objectName().toStdString() << " at " << x
+                                           << "," << y << ": " << c.red() << "," << c.green()
+                                           << "," << c.blue();
+            }
+        EXPECT_GT(seen, 100) << box->objectName().toStdString();
+    }
+}
+
 TEST_F(SettingsPanelTest, ApplyChecksTheDelayAndThePulse)
 {
     struct Row {

@@ -1,5 +1,9 @@
 #include "support/mouse_fixture.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+
 #include "ui/graphs/graph_reading.h"
 
 namespace ign::ui::test {
@@ -77,6 +81,72 @@ TEST_F(MouseReading, OtherButtonsNeverHideTheBox)
     release(1, Qt::RightButton, -50, 300);
     EXPECT_FALSE(text3->isVisible());
     EXPECT_EQ(pointer(), Qt::ArrowCursor);
+}
+
+// Rows of the grabbed box that hold text pixels, as the bands of the lines
+// drawn there; a line scrolled away or wrapped shows as a missing band.
+std::vector<std::pair<int, int>> textBands(const QPlainTextEdit& b)
+{
+    const QImage image = b.viewport()->grab().toImage();
+    const QRgb paper = image.pixel(0, 0);
+    std::vector<std::pair<int, int>> bands;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x)
+            ink = image.pixel(x, y) != paper;
+        if (!ink)
+            continue;
+        if (!bands.empty() && bands.back().second == y - 1)
+            bands.back().second = y;
+        else
+            bands.push_back({y, y});
+    }
+    return bands;
+}
+
+void expectBothLinesInside(const QPlainTextEdit& b, const char* where)
+{
+    EXPECT_FALSE(b.verticalScrollBar()->isVisible()) << where;
+    EXPECT_FALSE(b.horizontalScrollBar()->isVisible()) << where;
+    const QRectF inside(b.viewport()->rect());
+    int lines = 0;
+    for (QTextBlock block = b.document()->begin(); block.isValid(); block = block.next()) {
+        const QRectF drawn = b.document()->documentLayout()->blockBoundingRect(block);
+        EXPECT_TRUE(inside.contains(drawn)) << where << " line " << lines;
+        EXPECT_EQ(block.layout()->lineCount(), 1) << where << " wraps";
+        ++lines;
+    }
+    EXPECT_EQ(lines, 2) << where;
+    EXPECT_EQ(textBands(b).size(), 2u) << where;
+}
+
+TEST_F(MouseReading, BoxesShowBothLinesAboveEveryControl)
+{
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    MainWindow& w = start();
+    QPlainTextEdit* text3 = box("Text3");
+    // At the graph's right edge the box reaches over the tab strip.
+    press(1, Qt::LeftButton, 440, 0);
+    move(1, Qt::LeftButton, 440, 0);
+    ASSERT_TRUE(text3->isVisible());
+    const QPoint centre = text3->parentWidget()->mapTo(&w, text3->geometry().center());
+    QWidget* top = w.childAt(centre);
+    EXPECT_TRUE(top == text3 || text3->isAncestorOf(top))
+        << (top ? top->objectName().toStdString() : "nothing");
+    expectBothLinesInside(*text3, "Text3 at the edge");
+    // The widest readings a held button gives off the graph.
+    move(1, Qt::LeftButton, -400, 300);
+    EXPECT_EQ(text3->toPlainText(), QStringLiteral("n = -10000\na = -25,0"));
+    expectBothLinesInside(*text3, "Text3 far off");
+    release(1, Qt::LeftButton, -400, 300);
+
+    openEditor();
+    QPlainTextEdit* text7 = box("Text7");
+    press(4, Qt::LeftButton, 550, 500);
+    move(4, Qt::LeftButton, 550, 625);
+    EXPECT_EQ(text7->toPlainText(), QStringLiteral("n = 11000\na = -12,5"));
+    expectBothLinesInside(*text7, "Text7");
+    release(4, Qt::LeftButton, 550, 625);
 }
 
 TEST_F(MouseReading, CommaLocaleWritesTheCommaInBothBoxes)

@@ -59,7 +59,24 @@ TEST(AboutWindow, OneModelessWindowWithItsTextsAndPlaces)
     EXPECT_EQ(label(first, "Label5")->geometry(), QRect(246, 110, 177, 15));
     for (const char* link : {"Label2", "Label5"}) {
         EXPECT_EQ(label(first, link)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        EXPECT_EQ(label(first, link)->cursor().shape(), Qt::PointingHandCursor);
+        const QCursor hand = label(first, link)->cursor();
+        EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
+        EXPECT_EQ(hand.hotSpot(), QPoint(13, 9));
+        // Two colours: black where the bitmap is set, white where only the
+        // mask is; the hot spot lies on the fingertip's black outline.
+        const QImage colour = hand.bitmap().toImage();
+        const QImage opaque = hand.mask().toImage();
+        ASSERT_EQ(colour.size(), QSize(32, 32));
+        ASSERT_EQ(opaque.size(), QSize(32, 32));
+        int black = 0, white = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                if (opaque.pixelIndex(x, y) == 1)
+                    (colour.pixelIndex(x, y) == 1 ? black : white) += 1;
+        EXPECT_GT(black, 50);
+        EXPECT_GT(white, 50);
+        EXPECT_EQ(colour.pixelIndex(13, 9), 1);
+        EXPECT_EQ(opaque.pixelIndex(13, 8), 0);
     }
 
     QLabel* picture = label(first, "Picture1");

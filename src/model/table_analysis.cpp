@@ -1,0 +1,182 @@
+#include "model/table_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "model/numbers.h"
+
+namespace ign {
+namespace {
+
+constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
+
+bool byteFits(double v)
+{
+    return v >= 0 && v <= 255;
+}
+
+// The wanted advance of one characteristic at any speed, in double.
+struct WantedCurve {
+    bool byCoefficients = true;
+    double a = 0, b = 0, c = 0;
+    std::array<double, 11> points{};
+    double top = 0;
+
+    double at(double rpm) const
+    {
+        if (!byCoefficients)
+            return pointsCurveAdvance(points, top, rpm);
+        const double denominator = rpm + c;
+        return denominator == 0 ? kUndefined : (a * rpm - b) / denominator;
+    }
+};
+
+WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
+{
+    const auto c = static_cast<std::size_t>(ch);
+    WantedCurve w;
+    w.byCoefficients = in.byCoefficients();
+    w.a = s.coefA[c];
+    w.b = s.coefB[c];
+    w.c = s.coefC[c];
+    for (int j = 0; j <= 10; ++j)
+        w.points[static_cast<std::size_t>(j)] =
+            leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, j))]);
+    w.top = leadingNumber(in.text6[static_cast<std::size_t>(topPointField(ch))]);
+    return w;
+}
+
+}  // namespace
+
+double pointsCurveAdvance(const std::array<double, 11>& p, double top, double rpm)
+{
+    if (rpm >= 14000)
+        return top;
+    if (rpm >= 10000)
+        return p[10] + (rpm - 10000) * (top - p[10]) / 4000;
+    const double j = std::floor(rpm / 1000);
+    if (!(j >= 0))
+        return kUndefined;  // no curve below 0 rpm
+    const auto i = static_cast<std::size_t>(j);
+    return p[i] + (rpm - j * 1000) * (p[i + 1] - p[i]) / 1000;
+}
+
+TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
+{
+    TableAnalysis out;
+    out.nminRpm = leadingNumber(in.combo2[0]);
+    out.nmaxRpm = leadingNumber(in.combo2[1]);
+    const std::array<WantedCurve, 2> wanted{wantedCurve(s, in, 0), wantedCurve(s, in, 1)};
+    const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
+    const double tick = s.tickSec;
+    const double inputDelay = s.inputDelaySec;
+
+    out.periods.resize(static_cast<std::size_t>(kLastAnalysedPeriod - kFirstAnalysedPeriod + 1));
+    auto row = out.periods.begin();
+    for (std::int32_t e = kFirstEntry; e <= kLastEntry; ++e) {
+        std::array<double, 2> k{}, offset{};
+        std::array<bool, 2> fits{};
+        for (std::size_t ch = 0; ch < 2; ++ch) {
+            k[ch] = s.segSlope[ch][static_cast<std::size_t>(e)];
+            offset[ch] = s.segOffset[ch][static_cast<std::size_t>(e)];
+            fits[ch] = byteFits(k[ch]) && byteFits(-offset[ch]);
+            if (!fits[ch])
+                ++out.summary[ch].entriesOutOfRange;
+        }
+        for (std::int32_t t = e * 256; t < (e + 1) * 256; ++t, ++row) {
+            row->periodTicks = t;
+            row->entry = e;
+            const double rpm = 60 / (t * tick);
+            row->rpm = rpm;
+            for (std::size_t ch = 0; ch < 2; ++ch) {
+                row->wanted[ch] = wanted[ch].at(rpm);
+                if (!fits[ch]) {
+                    row->achieved[ch] = kUndefined;
+                    continue;
+                }
+                // What the controller computes: the whole part of k*T/512,
+                // then the offset, in ticks after the negative pulse.
+                const double whole = std::floor(k[ch] * t / 512);
+                const double delaySec = (whole + offset[ch]) * tick;
+                row->achieved[ch] = sensorAngle - 6 * rpm * delaySec - 6 * rpm * inputDelay;
+            }
+        }
+    }
+
+    for (std::size_t ch = 0; ch < 2; ++ch) {
+        AnalysisSummary& sum = out.summary[ch];
+        for (const PeriodAdvance& p : out.periods) {
+            const double deviation = std::fabs(p.deviation(static_cast<int>(ch)));
+            if (!std::isfinite(deviation))
+                continue;
+            if (!sum.defined || deviation > sum.largestDeviation) {
+                sum.largestDeviation = deviation;
+                sum.largestAtRpm = p.rpm;
+            }
+            sum.defined = true;
+            if (p.periodTicks % 256 == 0 && deviation > sum.largestAtEntrySpeeds)
+                sum.largestAtEntrySpeeds = deviation;
+        }
+    }
+    return out;
+}
+
+const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm)
+{
+    const auto& rows = analysis.periods;
+    // Descending speed: the first row at or below rpm, or the one before it.
+    auto it = std::partition_point(rows.begin(), rows.end(),
+                                   [rpm](const PeriodAdvance& p) { return p.rpm > rpm; });
+    if (it == rows.end())
+        return rows.back();
+    if (it != rows.begin() && std::prev(it)->rpm - rpm < rpm - it->rpm)
+        return *std::prev(it);
+    return *it;
+}
+
+std::string analysisReading(const TableAnalysis& analysis, double rpm, double value,
+                            bool deviationChart, char decimalSeparator)
+{
+    const PeriodAdvance& p = nearestPeriod(analysis, rpm);
+    const auto distance = [&](int ch) {
+        const auto c = static_cast<std::size_t>(ch);
+        const double d = deviationChart
+            ? std::fabs(p.deviation(ch) - value)
+            : std::fmin(std::fabs(p.wanted[c] - value), std::fabs(p.achieved[c] - value));
+        return std::isnan(d) ? std::numeric_limits<double>::infinity() : d;
+    };
+    const int ch = distance(1) < distance(0) ? 1 : 0;
+    const auto angle = [&](double v) {
+        return std::isfinite(v) ? formatFixed(v, 2, decimalSeparator) + "°" : "не определён";
+    };
+    std::string out = formatFixed(p.rpm, 0, decimalSeparator) + " об/мин, характеристика " +
+        std::to_string(ch + 1) + ": желаемый УОЗ " + angle(p.wanted[static_cast<std::size_t>(ch)]) +
+        ", фактический " + angle(p.achieved[static_cast<std::size_t>(ch)]) + ", отклонение ";
+    const double deviation = p.deviation(ch);
+    out += std::isfinite(deviation) ? formatFixed(deviation, 2, decimalSeparator) + "°"
+                                    : "не определено";
+    return out;
+}
+
+std::string analysisSummaryLine(const TableAnalysis& analysis, int ch, char decimalSeparator)
+{
+    const AnalysisSummary& sum = analysis.summary[static_cast<std::size_t>(ch)];
+    std::string line = "Характеристика " + std::to_string(ch + 1) + ": ";
+    if (sum.defined) {
+        line += "наибольшее отклонение ";
+        appendFixed(line, sum.largestDeviation, 2, decimalSeparator);
+        line += "° при ";
+        appendFixed(line, sum.largestAtRpm, 0, decimalSeparator);
+        line += " об/мин (в точках таблицы ";
+        appendFixed(line, sum.largestAtEntrySpeeds, 2, decimalSeparator);
+        line += "°)";
+    } else {
+        line += "отклонение не определено";
+    }
+    if (sum.entriesOutOfRange > 0)
+        line += "; точек таблицы с байтами вне 0...255: " + std::to_string(sum.entriesOutOfRange);
+    return line;
+}
+
+}  // namespace ign

@@ -1,0 +1,78 @@
+// The advance the controller really fires at every crank period it can
+// measure, not only at the 30 entry speeds the listing shows. Between two
+// entry speeds the controller keeps to the rounded line of its entry, and the
+// error there can be several times the one at the entry speed itself.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/calc_state.h"
+#include "model/inputs.h"
+
+namespace ign {
+
+// Every TMR1 period that selects one of the entries 2..31.
+inline constexpr std::int32_t kFirstAnalysedPeriod = kFirstEntry * 256;
+inline constexpr std::int32_t kLastAnalysedPeriod = (kLastEntry + 1) * 256 - 1;
+
+struct PeriodAdvance {
+    std::int32_t periodTicks = 0;
+    std::int32_t entry = 0;  // periodTicks / 256
+    double rpm = 0;
+    // Per characteristic; NaN where no value is defined: the wanted formula
+    // divides by zero, or the entry's bytes do not fit the controller's bytes
+    // (it would hold other bytes than the ones computed).
+    std::array<double, 2> wanted{};
+    std::array<double, 2> achieved{};
+
+    double deviation(int ch) const
+    {
+        return wanted[static_cast<std::size_t>(ch)] - achieved[static_cast<std::size_t>(ch)];
+    }
+};
+
+struct AnalysisSummary {
+    bool defined = false;  // at least one period has a deviation
+    double largestDeviation = 0;  // largest |wanted - achieved| over all periods
+    double largestAtRpm = 0;  // speed of the first period where it occurs
+    double largestAtEntrySpeeds = 0;  // the same at T = e*256 only: what the listing shows
+    int entriesOutOfRange = 0;  // entries whose slope or offset byte is outside 0..255
+};
+
+struct TableAnalysis {
+    std::vector<PeriodAdvance> periods;  // ascending period, so descending speed
+    std::array<AnalysisSummary, 2> summary{};
+    double nminRpm = 0;  // the speed limits of the calculation
+    double nmaxRpm = 0;
+};
+
+// Analyses the tables of a calculation that was not refused. `calculated`
+// must be the inputs that calculation ran with: the points mode reads its
+// curve from the point fields.
+TableAnalysis analyseTable(const CalcState& state, const Inputs& calculated);
+
+// The wanted curve of the points mode as the main graph draws it: straight
+// lines between the points at 0..10000 rpm, on to the top value placed at
+// 14000 rpm, the top value beyond.
+double pointsCurveAdvance(const std::array<double, 11>& points, double top, double rpm);
+
+// What the analysis window says before any calculation that passed its checks.
+inline constexpr const char* kNoAnalysedTable = "Нет рассчитанной таблицы: нажмите «Рассчитать».";
+
+// The period whose speed lies nearest `rpm` (the analysis must have periods).
+const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm);
+
+// The reading under the pointer at `rpm`: speed, wanted, achieved and
+// deviation of the characteristic whose curve lies nearer `value`, degrees of
+// advance or, on the deviation chart, of deviation.
+std::string analysisReading(const TableAnalysis& analysis, double rpm, double value,
+                            bool deviationChart, char decimalSeparator);
+
+// One line per characteristic for the user, e.g. "Характеристика 1:
+// наибольшее отклонение 0,91° при 14507 об/мин (в точках таблицы 0,35°)".
+std::string analysisSummaryLine(const TableAnalysis& analysis, int ch, char decimalSeparator);
+
+}  // namespace ign
