@@ -10,18 +10,6 @@
 #include <filesystem>
 
 namespace ign::ui {
-namespace {
-
-std::filesystem::path toPath(const QString& name)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(name.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
-}
-
-}  // namespace
 
 MapCommands::MapCommands(FileDialogs& dialogs, MessageBoxes& boxes, QWidget* window)
     : dialogs_(dialogs), boxes_(boxes), window_(window)

@@ -69,9 +69,10 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       programFolder_(options.programFolder.isEmpty()
                          ? chooseProgramFolder(QCoreApplication::applicationDirPath())
                          : options.programFolder),
+      startFolder_(options.startFolder.isEmpty() ? QDir::currentPath() : options.startFolder),
       controls_(std::make_unique<FormControls>(this, boxes_)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
-      firmware_(std::make_unique<FirmwareBuilder>(launcher_, boxes_, this)),
+      firmware_(std::make_unique<FirmwareBuilder>(launcher_, dialogs_, boxes_, this)),
       viewer_(std::make_unique<TableViewer>(launcher_, opener_, boxes_, this)),
       maps_(std::make_unique<MapCommands>(dialogs_, boxes_, this)),
       history_(new FieldHistory(
@@ -245,8 +246,7 @@ bool MainWindow::byCoefficients() const
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
 {
-    return std::filesystem::path(
-        QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
+    return toPath(QDir(programFolder_).filePath(QLatin1String(fileName)));
 }
 
 void MainWindow::DrawMainGrid()
@@ -384,7 +384,7 @@ void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::
 {
     boxes_.inform(this,
                   QStringLiteral("Не удалось сохранить файл %1: %2.")
-                      .arg(QDir::toNativeSeparators(toQt(file.string())), toQt(reason)),
+                      .arg(QDir::toNativeSeparators(fromPath(file)), toQt(reason)),
                   caption(), Icon::Critical);
 }
 
@@ -438,12 +438,13 @@ void MainWindow::make_hex_Click()
     // would carry an old table without a word.
     Command1_Click();
     if (saveTable())
-        firmware_->startAssembler();
+        firmware_->build(QDir(programFolder_).filePath(QLatin1String(kTableSourceFileName)),
+                         startFolder_);
 }
 
 void MainWindow::open_table_Click()
 {
-    viewer_->open(toQt(programFile(kTableSourceFileName).string()));
+    viewer_->open(fromPath(programFile(kTableSourceFileName)));
 }
 
 void MainWindow::applyEnginePreset(std::size_t preset)

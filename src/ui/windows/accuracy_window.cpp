@@ -117,15 +117,6 @@ QString toQt(const std::string& utf8)
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
-std::filesystem::path toPath(const QString& name)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(name.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-#endif
-}
-
 QPen pen(Rgb c, Qt::PenStyle style = Qt::SolidLine)
 {
     QPen p(QColor(c.r, c.g, c.b), 1.5, style);
