@@ -1,5 +1,12 @@
 #include "output/firmware_build.h"
 
+#include "output/table_source.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+
 namespace ign {
 
 HostSystem currentHost()
@@ -11,7 +18,42 @@ HostSystem currentHost()
 #endif
 }
 
-ProgramCall assemblerCall(HostSystem host)
+namespace {
+
+namespace fs = std::filesystem;
+
+std::optional<std::string> readAll(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof())
+        return std::nullopt;
+    return bytes;
+}
+
+// Paths as the UTF-8 the messages are made of, whatever the system's own
+// narrow encoding.
+std::string utf8(const fs::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// A blank or a quote would split or end the argument in the one-line form.
+std::string quotedIfNeeded(const std::string& argument)
+{
+    if (argument.find_first_of(" \t\"'") == std::string::npos)
+        return argument;
+    std::string quoted = "'";
+    for (const char c : argument)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+}  // namespace
+
+ProgramCall assemblerCall(HostSystem host, const std::string& sourceName,
+                          const std::string& tableFolder)
 {
     if (host == HostSystem::Windows) {
         // No object file and no listing; the two blanks before the source
@@ -20,7 +62,60 @@ ProgramCall assemblerCall(HostSystem host)
                 {"/p16F628a", "/o-", "/l-", kFirmwareSourceName},
                 "/p16F628a /o- /l-  kom.ASM"};
     }
-    return {"gpasm", {"-p", "16F628A", kFirmwareSourceName}, "-p 16F628A kom.ASM"};
+    ProgramCall call{"gpasm", {"-p", "16F628A"}, "-p 16F628A"};
+    if (!tableFolder.empty()) {
+        call.arguments.insert(call.arguments.end(), {"-I", tableFolder});
+        call.argumentLine += " -I " + quotedIfNeeded(tableFolder);
+    }
+    call.arguments.push_back(sourceName);
+    call.argumentLine += " " + quotedIfNeeded(sourceName);
+    return call;
+}
+
+FirmwareBuildPlan planFirmwareBuild(HostSystem host, const fs::path& sourceFile,
+                                    const fs::path& tableFile)
+{
+    FirmwareBuildPlan plan;
+    plan.sourceFile = sourceFile;
+    const fs::path sourceFolder = sourceFile.parent_path();
+    std::error_code ec;
+    if (!fs::is_regular_file(sourceFile, ec)) {
+        plan.step = FirmwareBuildPlan::Step::ChooseSource;
+        plan.message = "Исходный файл прошивки " + utf8(sourceFile.filename()) +
+            " не найден в папке " + utf8(sourceFolder) + ". Укажите, где он лежит.";
+        return plan;
+    }
+
+    const fs::path besideSource = sourceFolder / kTableSourceFileName;
+    const bool sameFolder = fs::equivalent(sourceFolder, tableFile.parent_path(), ec);
+    std::string tableFolder;
+    if (!sameFolder) {
+        tableFolder = utf8(tableFile.parent_path());
+        if (fs::exists(fs::symlink_status(besideSource, ec))) {
+            const auto stale = readAll(besideSource);
+            if (!stale || stale != readAll(tableFile)) {
+                plan.step = FirmwareBuildPlan::Step::ReplaceStaleTable;
+                plan.copyTable = true;
+                plan.message = "В папке " + utf8(sourceFolder) + " лежит другой файл " +
+                    kTableSourceFileName +
+                    ", и ассемблер взял бы его вместо только что записанной "
+                    "таблицы. Заменить его новой таблицей?\n\n"
+                    "Если нет, прошивка не создаётся.";
+            }
+        } else if (host == HostSystem::Windows) {
+            plan.copyTable = true;
+        }
+    }
+    plan.call = assemblerCall(host, utf8(sourceFile.filename()), tableFolder);
+    return plan;
+}
+
+WriteResult copyTableInto(const fs::path& tableFile, const fs::path& folder)
+{
+    const auto bytes = readAll(tableFile);
+    if (!bytes)
+        return {false, "не удалось прочитать " + utf8(tableFile)};
+    return writeFileAtomically(folder / tableFile.filename(), *bytes);
 }
 
 ProgramCall tableViewerCall()

@@ -3,6 +3,9 @@
 // system the calculator runs on, so it is decided here, without any toolkit.
 #pragma once
 
+#include "storage/atomic_file.h"
+
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,9 +27,40 @@ struct ProgramCall {
     std::string argumentLine;
 };
 
-// The assembler, run in the current folder on kom.ASM, which includes the
-// table source.
-ProgramCall assemblerCall(HostSystem host);
+// The assembler, run in the source's folder on `sourceName`, which includes
+// the table source. gpasm looks in its current folder before the include
+// path, so `tableFolder` (when not empty) only helps where the source folder
+// holds no table of its own; the Windows line is left as it always was.
+ProgramCall assemblerCall(HostSystem host, const std::string& sourceName = kFirmwareSourceName,
+                          const std::string& tableFolder = {});
+
+// What F9 does once the table is written. The firmware must never be built
+// from a table other than the one just written, so a different IgnTable.asm
+// beside the source is only replaced with the user's consent.
+struct FirmwareBuildPlan {
+    enum class Step {
+        Run,  // start `call` in sourceFile's folder
+        ChooseSource,  // say `message`, then let the user choose the source
+        ReplaceStaleTable,  // ask `message`; on yes copy the table, then run
+    };
+    Step step = Step::Run;
+    std::filesystem::path sourceFile;
+    ProgramCall call;
+    // The table goes beside the source before the run (on Windows the
+    // assembler has no include path to find it elsewhere).
+    bool copyTable = false;
+    std::string message;
+};
+
+FirmwareBuildPlan planFirmwareBuild(HostSystem host, const std::filesystem::path& sourceFile,
+                                    const std::filesystem::path& tableFile);
+
+// Puts the bytes of `tableFile` into `folder` under the same name.
+WriteResult copyTableInto(const std::filesystem::path& tableFile,
+                          const std::filesystem::path& folder);
+
+inline constexpr const char* kFirmwareSourceFilter = "Исходный файл прошивки (kom.ASM)";
+inline constexpr const char* kFirmwareSourceTitle = "Выберите исходный файл прошивки";
 
 // The editor opened on the table source (Windows only; elsewhere the file goes
 // to the user's default handler).

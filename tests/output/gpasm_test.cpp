@@ -5,6 +5,7 @@
 #include "model/calculate.h"
 #include "output/firmware_build.h"
 #include "output/table_source.h"
+#include "support/intel_hex.h"
 #include "support/test_files.h"
 
 #include <cmath>
@@ -22,11 +23,9 @@ namespace ign {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Byte address of EEPROM byte 0 in a PIC16 HEX file: data memory sits at word
-// 0x2100 and every word takes two bytes, low byte first.
-constexpr std::uint32_t kEepromHexBase = 0x4200;
-constexpr int kEepromBytes = 0x7C;
+using test::kEepromBytes;
+using test::kEepromHexBase;
+using test::parseIntelHex;
 
 std::optional<fs::path> findOnPath(const std::string& program)
 {
@@ -46,45 +45,6 @@ std::string shellQuoted(const std::string& text)
     for (const char c : text)
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
-}
-
-// Intel HEX as a map from byte address to byte; fails the test on a broken
-// record, so a damaged file cannot pass as an empty image.
-std::map<std::uint32_t, int> parseIntelHex(const std::string& text)
-{
-    std::map<std::uint32_t, int> image;
-    std::uint32_t upper = 0;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            continue;
-        EXPECT_EQ(line[0], ':') << line;
-        std::vector<int> bytes;
-        for (std::size_t i = 1; i + 1 < line.size(); i += 2)
-            bytes.push_back(std::stoi(line.substr(i, 2), nullptr, 16));
-        if (bytes.size() < 5 || bytes.size() != static_cast<std::size_t>(bytes[0]) + 5) {
-            ADD_FAILURE() << "malformed record " << line;
-            return {};
-        }
-        int sum = 0;
-        for (const int b : bytes)
-            sum += b;
-        EXPECT_EQ(sum & 0xFF, 0) << "checksum of " << line;
-        const std::uint32_t offset = static_cast<std::uint32_t>(bytes[1] << 8 | bytes[2]);
-        const int type = bytes[3];
-        if (type == 0x00) {
-            for (int i = 0; i < bytes[0]; ++i)
-                image[upper + offset + static_cast<std::uint32_t>(i)] =
-                    bytes[4 + static_cast<std::size_t>(i)];
-        } else if (type == 0x04) {
-            upper = static_cast<std::uint32_t>(bytes[4] << 8 | bytes[5]) << 16;
-        } else if (type == 0x01) {
-            break;
-        }
-    }
-    return image;
 }
 
 // A table value as the byte it must become, refusing what a byte cannot hold.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "storage/map_file.h"
 #include "support/same_fields.h"
 #include "support/test_files.h"
 
@@ -65,6 +68,37 @@ TEST(SettingsFile, RoundTripReproducesEveryField)
     }
 }
 
+// Users name their folders in Russian: on Windows the names must reach the
+// system as UTF-16, not through the ANSI code page.
+TEST(SettingsFile, SettingsAndMapFileInAFolderNamedInCyrillic)
+{
+    TempFolder root;
+    const auto folder = root.path() / std::filesystem::path(u8"Зажигание ИЖ-Юпитер");
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    const Inputs written = distinctInputs();
+    ASSERT_TRUE(saveSettingsFile(folder / kSettingsFileName, written).ok);
+    ASSERT_TRUE(saveMapFile(folder / std::filesystem::path(u8"кривая.map"), written, 1).ok);
+
+    Inputs read = initialInputs();
+    ASSERT_TRUE(loadSettingsFile(folder / kSettingsFileName, read));
+    expectSameFields(read, written);
+    Inputs mapped = initialInputs();
+    const MapLoadResult map =
+        loadMapFile(folder / std::filesystem::path(u8"кривая.map"), mapped, 0);
+    EXPECT_TRUE(map.opened) << map.reason;
+    EXPECT_EQ(test::readBytes(folder / std::filesystem::path(u8"кривая.map")),
+              mapFileBytes(written, 1));
+    EXPECT_EQ(map.linesApplied, 14);
+
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::u8string name = entry.path().filename().u8string();
+        names.emplace_back(name.begin(), name.end());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Data.dat", "кривая.map"}));
+}
+
 TEST(SettingsFile, WritesTheLinesInTheirOrder)
 {
     const std::string bytes = settingsFileBytes(distinctInputs());
@@ -111,7 +145,9 @@ TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
 {
     using Status = SettingsLoadResult::Status;
     TempFolder folder;
+#ifndef _WIN32
     test::makeFifo(folder / "fifo");
+#endif
     const struct {
         std::filesystem::path file;
         Status status;
@@ -119,9 +155,13 @@ TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
     } rows[]{
         {folder / "missing.dat", Status::Missing, "файл не найден"},
         {folder.path(), Status::Unreadable, "на месте файла находится папка"},
+#ifndef _WIN32
         {folder / "fifo", Status::Unreadable,
          "на месте файла находится канал, устройство или сокет"},
         {"/proc/self/mem", Status::Unreadable, "ошибка ввода-вывода"},  // fails after the open
+#else
+        {"NUL", Status::Unreadable, "на месте файла находится канал, устройство или сокет"},
+#endif
     };
     for (const auto& row : rows) {
         Inputs in = distinctInputs();
@@ -161,9 +201,15 @@ TEST(SettingsFile, UnreadableFileIsKeptAtShutdown)
         EXPECT_EQ(test::readBytes(saved.file), settingsFileBytes(in)) << backupNameTaken;
         if (backupNameTaken) {
             EXPECT_EQ(saved.file, folder / "Data.dat.new");
+#ifdef _WIN32
+            // Windows refuses to move a folder onto another as access denied.
+            const std::string taken = "нет прав на запись";
+#else
+            const std::string taken = "это имя уже занято";
+#endif
             EXPECT_EQ(saved.notice,
                       "Файл " + file.string() + " не удалось переименовать в " + file.string() +
-                          ".bak: это имя уже занято. Он оставлен "
+                          ".bak: " + taken + ". Он оставлен "
                           "как есть, а введённые значения записаны в файл " +
                           saved.file.string() + ".");
             EXPECT_EQ(loaded.status, Status::Unreadable);

@@ -3,16 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
-
+#endif
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,10 +28,19 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string name = (std::filesystem::temp_directory_path() / "ign-test-XXXXXX").string();
-        if (::mkdtemp(name.data()) == nullptr)
+        // mkdtemp is POSIX only; a random name that does not exist yet does
+        // the same on every system.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            char name[32];
+            std::snprintf(name, sizeof name, "ign-test-%08x", static_cast<unsigned>(random()));
+            const auto candidate = std::filesystem::temp_directory_path() / name;
+            std::error_code ec;
+            if (std::filesystem::create_directory(candidate, ec))
+                path_ = candidate;
+        }
+        if (path_.empty())
             ADD_FAILURE() << "cannot create a temporary folder";
-        path_ = name;
     }
     ~TempFolder()
     {
@@ -75,6 +87,7 @@ inline void writeSparse(const std::filesystem::path& file, std::string_view pref
     std::filesystem::resize_file(file, size);
 }
 
+#ifndef _WIN32
 // A named pipe nobody writes to: an ordinary open for reading waits for ever.
 inline void makeFifo(const std::filesystem::path& file)
 {
@@ -94,6 +107,7 @@ inline void makeSocket(const std::filesystem::path& file)
     if (fd >= 0)
         ::close(fd);
 }
+#endif
 
 // Splits at CR LF; a final CR LF closes the last line and opens none.
 inline std::vector<std::string> crlfLines(std::string_view bytes)

@@ -67,7 +67,7 @@ protected:
     {
         window.reset();
         window = std::make_unique<MainWindow>(
-            MainWindowOptions{folder.path(), &boxes, &dialogs, &launcher, &opener});
+            MainWindowOptions{folder.path(), folder.path(), &boxes, &dialogs, &launcher, &opener});
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));

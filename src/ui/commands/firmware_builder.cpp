@@ -1,11 +1,13 @@
 #include "ui/commands/firmware_builder.h"
 
 #include "model/messages.h"
+#include "output/table_source.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
 #include "ui/windows/build_output_window.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace ign::ui {
 namespace {
@@ -18,11 +20,16 @@ QStringList toQt(const std::vector<std::string>& texts)
     return list;
 }
 
+QString toQt(const std::string& utf8)
+{
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
 }  // namespace
 
-FirmwareBuilder::FirmwareBuilder(ProcessLauncher& launcher, MessageBoxes& boxes, QWidget* window,
-                                 HostSystem host)
-    : launcher_(launcher), boxes_(boxes), window_(window), host_(host)
+FirmwareBuilder::FirmwareBuilder(ProcessLauncher& launcher, FileDialogs& dialogs,
+                                 MessageBoxes& boxes, QWidget* window, HostSystem host)
+    : launcher_(launcher), dialogs_(dialogs), boxes_(boxes), window_(window), host_(host)
 { }
 
 FirmwareBuilder::~FirmwareBuilder()
@@ -32,9 +39,49 @@ FirmwareBuilder::~FirmwareBuilder()
         delete output_;
 }
 
-void FirmwareBuilder::startAssembler(const QString& folder)
+void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder)
 {
-    const ProgramCall call = assemblerCall(host_);
+    const QString source =
+        chosenSource_.value_or(QDir(startFolder).filePath(QString::fromUtf8(kFirmwareSourceName)));
+    FirmwareBuildPlan plan = planFirmwareBuild(host_, toPath(source), toPath(tableFile));
+    if (plan.step == FirmwareBuildPlan::Step::ChooseSource) {
+        boxes_.inform(window_, toQt(plan.message), QString::fromUtf8(kWindowCaption),
+                      Icon::Exclamation);
+        const std::optional<QString> chosen =
+            dialogs_.openFileName(window_,
+                                  {QString::fromUtf8(kFirmwareSourceTitle),
+                                   QString::fromUtf8(kFirmwareSourceFilter), QString()});
+        if (!chosen)
+            return;
+        chosenSource_ = QFileInfo(*chosen).absoluteFilePath();
+        plan = planFirmwareBuild(host_, toPath(*chosenSource_), toPath(tableFile));
+        if (plan.step == FirmwareBuildPlan::Step::ChooseSource)
+            return;  // gone between the dialog and now; the next F9 asks again
+    }
+    if (plan.step == FirmwareBuildPlan::Step::ReplaceStaleTable &&
+        boxes_.askYesNoCancel(window_, toQt(plan.message), QString::fromUtf8(kWindowCaption),
+                              Icon::Question) != Answer::Yes)
+        return;
+    if (plan.copyTable) {
+        const std::filesystem::path folder = plan.sourceFile.parent_path();
+        const WriteResult copied = copyTableInto(toPath(tableFile), folder);
+        if (!copied.ok) {
+            boxes_.inform(
+                window_,
+                QStringLiteral("Не удалось сохранить файл %1: %2.")
+                    .arg(QDir::toNativeSeparators(fromPath(folder / kTableSourceFileName)),
+                         toQt(copied.reason)),
+                QString::fromUtf8(kWindowCaption), Icon::Critical);
+            return;
+        }
+    }
+    startAssembler(plan);
+}
+
+void FirmwareBuilder::startAssembler(const FirmwareBuildPlan& plan)
+{
+    const ProgramCall& call = plan.call;
+    const QString folder = QFileInfo(fromPath(plan.sourceFile)).absolutePath();
     ProcessRequest request{QString::fromStdString(call.program), toQt(call.arguments),
                            QString::fromStdString(call.argumentLine), folder};
     const QString commandLine = request.program + QLatin1Char(' ') + request.argumentLine;

@@ -33,6 +33,7 @@
 #include "ui/graphs/points_editor.h"
 #include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
+#include "ui/platform/platform_services.h"
 #include "ui/platform/program_folder.h"
 #include "ui/platform/qt_strings.h"
 #include "ui/platform/window_services.h"
@@ -49,9 +50,11 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
       programFolder_(options.programFolder.isEmpty()
                          ? chooseProgramFolder(QCoreApplication::applicationDirPath())
                          : options.programFolder),
+      startFolder_(options.startFolder.isEmpty() ? QDir::currentPath() : options.startFolder),
       controls_(std::make_unique<FormControls>(this)),
       mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
-      firmware_(std::make_unique<FirmwareBuilder>(services_.launcher, boxes_, this)),
+      firmware_(std::make_unique<FirmwareBuilder>(services_.launcher, services_.dialogs, boxes_,
+                                                  this)),
       viewer_(std::make_unique<TableViewer>(services_.launcher, services_.opener, boxes_, this)),
       maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this)),
       history_(new FieldHistory(
@@ -206,8 +209,7 @@ bool MainWindow::byCoefficients() const
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
 {
-    return std::filesystem::path(
-        QDir(programFolder_).filePath(QLatin1String(fileName)).toStdString());
+    return toPath(QDir(programFolder_).filePath(QLatin1String(fileName)));
 }
 
 void MainWindow::DrawCurvesByCoefficients()
@@ -332,7 +334,7 @@ void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::
 {
     boxes_.inform(this,
                   QStringLiteral("Не удалось сохранить файл %1: %2.")
-                      .arg(QDir::toNativeSeparators(toQt(file.string())), toQt(reason)),
+                      .arg(QDir::toNativeSeparators(fromPath(file)), toQt(reason)),
                   windowCaption(), Icon::Critical);
 }
 
@@ -370,12 +372,13 @@ void MainWindow::make_hex_Click()
     // would carry an old table without a word.
     Command1_Click();
     if (saveTable())
-        firmware_->startAssembler();
+        firmware_->build(QDir(programFolder_).filePath(QLatin1String(kTableSourceFileName)),
+                         startFolder_);
 }
 
 void MainWindow::open_table_Click()
 {
-    viewer_->open(toQt(programFile(kTableSourceFileName).string()));
+    viewer_->open(fromPath(programFile(kTableSourceFileName)));
 }
 
 void MainWindow::applyEnginePreset(std::size_t preset)

@@ -37,6 +37,9 @@ struct MainWindowOptions {
     // Where Data.dat and IgnTable.asm live; when empty, the executable's folder
     // or, where that cannot be written, the user's data folder.
     QString programFolder;
+    // Where the firmware build looks for kom.ASM first; when empty, the
+    // current folder.
+    QString startFolder;
     // The platform services; the real ones for each that is null.
     MessageBoxes* messageBoxes = nullptr;
     FileDialogs* fileDialogs = nullptr;
@@ -115,6 +118,7 @@ private:
     WindowServices services_;
     MessageBoxes& boxes_;
     QString programFolder_;
+    QString startFolder_;
     std::unique_ptr<FormControls> controls_;
     MainGraph mainGraph_;
     std::optional<EditorGraph> editorGraph_;

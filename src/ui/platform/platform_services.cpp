@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProcess>
@@ -30,9 +31,11 @@ QString locate(const ProcessRequest& request)
     }
 #ifdef Q_OS_WIN
     // Windows looks beside the executable and in the current folder before
-    // the search path.
+    // the search path; the assembler may also lie beside the chosen kom.ASM,
+    // where it always was when the program was started from there.
     const QString local = QStandardPaths::findExecutable(
-        program, {QCoreApplication::applicationDirPath(), QDir::currentPath()});
+        program,
+        {QCoreApplication::applicationDirPath(), QDir::currentPath(), request.workingFolder});
     if (!local.isEmpty())
         return local;
 #endif
@@ -43,9 +46,8 @@ void prepare(QProcess& process, const ProcessRequest& request, const QString& lo
 {
     process.setWorkingDirectory(request.workingFolder);
 #ifdef Q_OS_WIN
-    // The command line goes to the program exactly as written.
-    Q_UNUSED(located);
-    process.setProgram(request.program);
+    // The program found above, and the arguments exactly as written.
+    process.setProgram(located);
     process.setNativeArguments(request.argumentLine);
 #else
     process.setProgram(located);
@@ -54,6 +56,24 @@ void prepare(QProcess& process, const ProcessRequest& request, const QString& lo
 }
 
 }  // namespace
+
+std::filesystem::path toPath(const QString& name)
+{
+#ifdef Q_OS_WIN
+    return std::filesystem::path(name.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+#endif
+}
+
+QString fromPath(const std::filesystem::path& path)
+{
+#ifdef Q_OS_WIN
+    return QString::fromStdWString(path.wstring());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+#endif
+}
 
 std::optional<QString> QtFileDialogs::openFileName(QWidget* parent,
                                                    const FileDialogRequest& request)

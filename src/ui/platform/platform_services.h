@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -14,6 +15,11 @@ class QUrl;
 class QWidget;
 
 namespace ign::ui {
+
+// File names between Qt and the core: UTF-16 on Windows, whatever the ANSI
+// code page, and the file system's own bytes elsewhere.
+std::filesystem::path toPath(const QString& name);
+QString fromPath(const std::filesystem::path& path);
 
 inline const QString kMapFileFilter = QStringLiteral("Таблица УОЗ (*.map)");
 

@@ -52,6 +52,15 @@ private:
     QByteArray oldPath_;
 };
 
+// A folder holding the firmware source and the table just written; returns
+// the table file.
+QString prepareSourceAndTable(const QString& folder)
+{
+    for (const char* name : {kFirmwareSourceName, "IgnTable.asm"})
+        QFile(QDir(folder).filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly);
+    return QDir(folder).filePath(QStringLiteral("IgnTable.asm"));
+}
+
 // Records how it was called, leaves what gpasm leaves, and waits until the
 // test lets it finish, so a build that waited for it would be caught.
 const QByteArray kFakeGpasm = R"(#!/bin/sh
@@ -76,12 +85,13 @@ TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
     QFile(QDir(work.path()).filePath(QStringLiteral("kom.lst"))).open(QIODevice::WriteOnly);
 
     FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
     QtProcessLauncher launcher;
     QWidget owner;
-    FirmwareBuilder builder(launcher, boxes, &owner, HostSystem::Other);
+    FirmwareBuilder builder(launcher, dialogs, boxes, &owner, HostSystem::Other);
     QSignalSpy finished(&builder, &FirmwareBuilder::assemblerFinished);
 
-    builder.startAssembler(work.path());
+    builder.build(prepareSourceAndTable(work.path()), work.path());
     EXPECT_EQ(finished.count(), 0);
     EXPECT_EQ(builder.outputWindow(), nullptr);
     QFile(programs.file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
@@ -112,10 +122,11 @@ TEST(FirmwareBuilder, MissingAssemblerGivesTheMessageAndNoWindow)
     FakeProgramFolder programs(false);
     QTemporaryDir work;
     FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
     QtProcessLauncher launcher;
-    FirmwareBuilder builder(launcher, boxes, nullptr, HostSystem::Other);
+    FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Other);
 
-    builder.startAssembler(work.path());
+    builder.build(prepareSourceAndTable(work.path()), work.path());
 
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text,
@@ -131,11 +142,12 @@ TEST(FirmwareBuilder, AssemblerThatCannotRunIsToldInTheOutputWindow)
     programs.addScript(QStringLiteral("gpasm"), "#!/nonexistent/interpreter\n");
     QTemporaryDir work;
     FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
     QtProcessLauncher launcher;
-    FirmwareBuilder builder(launcher, boxes, nullptr, HostSystem::Other);
+    FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Other);
     QSignalSpy finished(&builder, &FirmwareBuilder::assemblerFinished);
 
-    builder.startAssembler(work.path());
+    builder.build(prepareSourceAndTable(work.path()), work.path());
     ASSERT_TRUE(finished.count() == 1 || finished.wait(15000));
 
     ASSERT_NE(builder.outputWindow(), nullptr);
@@ -149,10 +161,12 @@ TEST(FirmwareBuilder, WindowsRunsMpasmWithItsCommandLineAndKeepsItsFiles)
     QTemporaryDir work;
     QFile(QDir(work.path()).filePath(QStringLiteral("kom.lst"))).open(QIODevice::WriteOnly);
     FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
     FakeProcessLauncher launcher;
-    FirmwareBuilder builder(launcher, boxes, nullptr, HostSystem::Windows);
+    FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Windows);
+    const QString table = prepareSourceAndTable(work.path());
 
-    builder.startAssembler(work.path());
+    builder.build(table, work.path());
     ASSERT_EQ(launcher.started.size(), 1u);
     const ProcessRequest& request = launcher.started[0].request;
     EXPECT_EQ(request.program + QLatin1Char(' ') + request.argumentLine,
@@ -166,10 +180,44 @@ TEST(FirmwareBuilder, WindowsRunsMpasmWithItsCommandLineAndKeepsItsFiles)
     EXPECT_TRUE(QDir(work.path()).exists(QStringLiteral("kom.lst")));
 
     launcher.outcome = StartOutcome::NotFound;
-    builder.startAssembler(work.path());
+    builder.build(table, work.path());
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].text,
               QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
+}
+
+TEST(FirmwareBuilder, SourceMissingFromTheStartFolderIsChosenOnceForTheRun)
+{
+    QTemporaryDir start, data, chosen;
+    const QString table = prepareSourceAndTable(data.path());
+    QFile::remove(QDir(data.path()).filePath(QStringLiteral("kom.ASM")));
+    const QString source = QDir(chosen.path()).filePath(QStringLiteral("kom.ASM"));
+    QFile(source).open(QIODevice::WriteOnly);
+    FakeMessageBoxes boxes;
+    FakeFileDialogs dialogs;
+    FakeProcessLauncher launcher;
+    FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Other);
+
+    builder.build(table, start.path());  // cancelled: nothing starts
+    EXPECT_TRUE(launcher.started.empty());
+    dialogs.answers.push_back(source);
+    builder.build(table, start.path());
+    builder.build(table, start.path());  // remembered: no second question
+
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    EXPECT_TRUE(boxes.asked[0].text.startsWith(
+        QStringLiteral("Исходный файл прошивки kom.ASM не найден в папке ")));
+    EXPECT_EQ(boxes.asked[0].icon, Icon::Exclamation);
+    ASSERT_EQ(dialogs.asked.size(), 2u);
+    EXPECT_FALSE(dialogs.asked[1].save);
+    EXPECT_EQ(dialogs.asked[1].request.filter, QStringLiteral("Исходный файл прошивки (kom.ASM)"));
+    ASSERT_EQ(launcher.started.size(), 2u);
+    for (const auto& run : launcher.started) {
+        EXPECT_EQ(run.request.workingFolder, chosen.path());
+        EXPECT_EQ(run.request.arguments,
+                  (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"),
+                               QStringLiteral("-I"), data.path(), QStringLiteral("kom.ASM")}));
+    }
 }
 
 }  // namespace

@@ -3,15 +3,29 @@
 #include "support/window_fixture.h"
 
 #include <QDir>
+#include <QSignalSpy>
+#include <QStandardPaths>
 
+#include "model/calculate.h"
 #include "model/messages.h"
+#include "output/firmware_build.h"
+#include "output/table_source.h"
+#include "support/intel_hex.h"
+#include "support/test_files.h"
+#include "ui/commands/firmware_builder.h"
 #include "ui/windows/about_window.h"
+#include "ui/windows/build_output_window.h"
 
 namespace ign::ui::test {
 namespace {
 
 class MenuCommands : public WindowTest {
 protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        writeFile("kom.ASM", "");
+    }
     QString tableFile() const { return folder.filePath(QStringLiteral("IgnTable.asm")); }
     void selectTab(int index)
     {
@@ -29,7 +43,7 @@ TEST_F(MenuCommands, BuildCalculatesWritesTheTableThenStartsTheAssembler)
               std::string::npos);
     ASSERT_EQ(launcher.started.size(), 1u);
     EXPECT_TRUE(launcher.started[0].request.arguments.contains(QStringLiteral("kom.ASM")));
-    EXPECT_EQ(QDir(launcher.started[0].request.workingFolder), QDir(QDir::currentPath()));
+    EXPECT_EQ(QDir(launcher.started[0].request.workingFolder), QDir(folder.path()));
     EXPECT_TRUE(boxes.asked.empty());
 }
 
@@ -66,6 +80,65 @@ TEST_F(MenuCommands, MissingAssemblerIsReported)
               QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
     EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
     EXPECT_TRUE(exists("IgnTable.asm"));  // written all the same
+}
+
+// As an installed program meets it: the table goes to the user's data folder
+// while the window was started from a folder holding kom.ASM, and maybe an
+// IgnTable.asm left from an older build. The real gpasm must put the new
+// table's bytes into the controller's EEPROM, or build nothing.
+TEST(FirmwareBuildFromElsewhere, EepromHoldsTheTableJustWrittenOrNothingIsBuilt)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("gpasm")).isEmpty())
+        GTEST_SKIP() << "gpasm (gputils) is not installed; ./scripts/deps installs it";
+    enum class Beside { None, StaleReplaced, StaleKept };
+    for (const Beside beside : {Beside::None, Beside::StaleReplaced, Beside::StaleKept}) {
+        SCOPED_TRACE(static_cast<int>(beside));
+        QTemporaryDir data, start;
+        const std::filesystem::path src(start.path().toStdString());
+        std::filesystem::copy_file(std::filesystem::path(IGN_TEST_DATA_DIR) / "firmware/kom.ASM",
+                                   src / "kom.ASM");
+        std::string stale;
+        if (beside != Beside::None) {
+            // A table from other settings: prescaler 4 instead of 8.
+            Inputs other = initialInputs();
+            other.combo1[0] = "4";
+            CalcState state;
+            startUp(state, other);
+            calculate(state, other, '.');
+            ASSERT_TRUE(writeTableSource(src / "IgnTable.asm", state, other).ok);
+            stale = ign::test::readBytes(src / "IgnTable.asm");
+        }
+        FakeMessageBoxes boxes;
+        boxes.answers.push_back(beside == Beside::StaleKept ? Answer::No : Answer::Yes);
+        FakeFileDialogs dialogs;
+        FakeUrlOpener opener;
+        MainWindow window({data.path(), start.path(), &boxes, &dialogs, nullptr, &opener});
+
+        window.make_hex_Click();
+        const std::string hex = ign::test::readBytes(src / "kom.hex");
+        if (beside == Beside::StaleKept) {
+            EXPECT_EQ(boxes.asked.size(), 1u);
+            EXPECT_EQ(ign::test::readBytes(src / "IgnTable.asm"), stale);
+            EXPECT_TRUE(hex.empty());
+            continue;
+        }
+        // The output window comes up when the assembler has ended.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const auto* output = window.findChild<BuildOutputWindow*>();
+                return output && output->isVisible();
+            },
+            20000));
+        const auto image = ign::test::parseIntelHex(ign::test::readBytes(src / "kom.hex"));
+        const CalcState& state = window.calcState();
+        for (int e = kFirstEntry; e <= kLastEntry; ++e) {
+            const std::uint32_t at =
+                ign::test::kEepromHexBase + 4 * static_cast<std::uint32_t>(e - 2);
+            ASSERT_TRUE(image.count(at) && image.count(at + 2)) << "entry " << e;
+            EXPECT_EQ(image.at(at), static_cast<int>(state.segSlope[0][e])) << "entry " << e;
+            EXPECT_EQ(image.at(at + 2), static_cast<int>(-state.segOffset[0][e])) << "entry " << e;
+        }
+    }
 }
 
 TEST_F(MenuCommands, ViewerOpensTheFileTheWriterWrote)
