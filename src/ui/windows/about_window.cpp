@@ -1,4 +1,5 @@
 #include "ui/windows/about_window.h"
+#include "ui/windows/single_window.h"
 
 #include "ui/platform/platform_services.h"
 #include "ui/windows/crank_picture.h"
@@ -29,12 +30,7 @@ const QString kCredit = QStringLiteral("Калькулятор зажигани�
 
 AboutWindow* AboutWindow::showSingle(UrlOpener& opener, QWidget* owner)
 {
-    if (!openWindow)
-        openWindow = new AboutWindow(opener, owner);
-    openWindow->show();
-    openWindow->raise();
-    openWindow->activateWindow();
-    return openWindow;
+    return showSingleWindow(openWindow, [&] { return new AboutWindow(opener, owner); });
 }
 
 AboutWindow* AboutWindow::instance()

@@ -1,4 +1,5 @@
 #include "ui/windows/accuracy_window.h"
+#include "ui/windows/single_window.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -136,12 +137,7 @@ void fitRange(QValueAxis* axis, double low, double high)
 AccuracyWindow* AccuracyWindow::showSingle(FileDialogs& dialogs, MessageBoxes& boxes,
                                            QWidget* owner)
 {
-    if (!openWindow)
-        openWindow = new AccuracyWindow(dialogs, boxes, owner);
-    openWindow->show();
-    openWindow->raise();
-    openWindow->activateWindow();
-    return openWindow;
+    return showSingleWindow(openWindow, [&] { return new AccuracyWindow(dialogs, boxes, owner); });
 }
 
 AccuracyWindow* AccuracyWindow::instance()
