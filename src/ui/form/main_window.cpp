@@ -3,7 +3,6 @@
 #include <array>
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +12,6 @@
 #include <QTabWidget>
 
 #include "model/calculate.h"
-#include "model/exit_plan.h"
 #include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
@@ -113,78 +111,6 @@ void MainWindow::connectHandlers()
         clearHighlightOnFocus(combo);
 }
 
-void MainWindow::Form_Load()
-{
-    FormControls& c = *controls_;
-    adjustSize();
-    setFixedSize(sizeHint());
-
-    c.finishLayout();
-    c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
-    c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
-    c.curves->alignCoefficientFields();
-    c.curves->alignPointFields();
-
-    // A first start has no settings file: the fields then keep the texts the
-    // window starts with, so the calculator can be used at once.
-    Inputs loaded = gatherInputs();
-    const std::filesystem::path settingsFile = programFile(kSettingsFileName);
-    settingsLoad_ = loadSettingsFile(settingsFile, loaded);
-    if (settingsLoad_)
-        showInputs(loaded);
-    c.curves->showMethod(byCoefficients());
-    startUp(state_, gatherInputs());
-    DrawCurvesBySelectedMethod();
-    if (const std::string warning = settingsLoadWarning(settingsFile, settingsLoad_);
-        !warning.empty())
-        boxes_.inform(this, toQt(warning), windowCaption(), Icon::Exclamation);
-}
-
-bool MainWindow::Form_Unload()
-{
-    const Inputs in = gatherInputs();
-    const SettingsSaveOutcome saved =
-        saveSettingsAtShutdown(programFile(kSettingsFileName), in, settingsLoad_);
-    if (!saved.written.ok)
-        tellWriteFailure(saved.file, saved.written.reason);
-    else if (!saved.notice.empty())
-        boxes_.inform(this, toQt(saved.notice), windowCaption(), Icon::Exclamation);
-    switch (exitTable(in, state_)) {
-    case ExitTable::Leave:
-        return true;
-    case ExitTable::Save:
-        saveTable();
-        return true;
-    case ExitTable::Ask:
-        break;
-    }
-    switch (boxes_.askYesNoCancel(this, QString::fromUtf8(text::kSaveBeforeExit),
-                                  QString::fromUtf8(text::kExitCaption), Icon::Question)) {
-    case Answer::Yes:
-        saveTable();
-        return true;
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void MainWindow::closeEvent(QCloseEvent* event)
-{
-    if (!Form_Unload()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
-    emit programEnded();
-}
-
-void MainWindow::exit_Click()
-{
-    close();
-}
-
 Inputs MainWindow::gatherInputs() const
 {
     Inputs in;
@@ -280,9 +206,9 @@ void MainWindow::Command1_Click()
         toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     mainGraph_.stroke(outcome.segments);
     if (!outcome.refused) {
-        analysis_ = analyseTable(state_, in);
+        calculated_.emplace(state_, in);
         if (AccuracyWindow* accuracy = AccuracyWindow::instance())
-            accuracy->showAnalysis(analysis_, userDecimalSeparator());
+            accuracy->showAnalysis(analysis(), userDecimalSeparator());
     }
     for (const Message& message : outcome.messages)
         showMessage(message);
@@ -416,7 +342,14 @@ void MainWindow::about_programm_Click()
 void MainWindow::accuracy_Click()
 {
     AccuracyWindow::showSingle(services_.dialogs, boxes_, this)
-        ->showAnalysis(analysis_, userDecimalSeparator());
+        ->showAnalysis(analysis(), userDecimalSeparator());
+}
+
+std::optional<TableAnalysis> MainWindow::analysis() const
+{
+    if (!calculated_)
+        return std::nullopt;
+    return analyseTable(calculated_->first, calculated_->second);
 }
 
 }  // namespace ign::ui

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 #include <optional>
 
 #include <QMainWindow>
@@ -125,7 +126,10 @@ private:
     CalcState state_;
     SettingsLoadResult settingsLoad_;  // what start-up found of Data.dat
     // Of the last calculation that passed its checks, for the accuracy window.
-    std::optional<TableAnalysis> analysis_;
+    // The state and inputs of the last Calculate that was not refused; the
+    // accuracy analysis runs on them only while its window is open.
+    std::optional<std::pair<CalcState, Inputs>> calculated_;
+    std::optional<TableAnalysis> analysis() const;
     std::unique_ptr<FirmwareBuilder> firmware_;
     std::unique_ptr<TableViewer> viewer_;
     std::unique_ptr<MapCommands> maps_;
