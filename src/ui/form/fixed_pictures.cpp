@@ -10,8 +10,7 @@ namespace {
 
 QFont pictureFont(double pointSize, bool italic)
 {
-    QFont font = titleFont(pointSize);
-    font.setBold(false);
+    QFont font = serifFont(pointSize);
     font.setItalic(italic);
     return font;
 }

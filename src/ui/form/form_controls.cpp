@@ -139,11 +139,7 @@ void FormControls::buildGraph()
                          QRect(244, 270, 90, 18));
     text3 = new QPlainTextEdit(QStringLiteral("n = 11000\na = 50,0\n"), form);
     text3->setObjectName(QStringLiteral("Text3"));
-    QFont readout;
-    readout.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("serif")});
-    readout.setStyleHint(QFont::Serif);
-    readout.setPointSizeF(8.25);
-    text3->setFont(readout);
+    text3->setFont(serifFont(8.25));
     text3->setGeometry(60, 60, 70, 34);
     // As the editor's reading box: no scroll bars.
     text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

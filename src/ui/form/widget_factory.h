@@ -42,6 +42,8 @@ template <std::size_t N> QStringList itemList(const std::array<const char*, N>& 
     return out;
 }
 
+// Plain serif of the given size, in the face the machine serves for Times.
+QFont serifFont(double pointSize);
 // Bold serif, for titles and panel captions.
 QFont titleFont(double pointSize);
 // The fixed-pitch system font, for the listing.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -13,6 +14,7 @@
 #include <QTabWidget>
 
 #include "ui/form/field_colours.h"
+#include "ui/form/widget_factory.h"
 #include "ui/platform/qt_translation.h"
 
 namespace ign::ui::test {
@@ -291,6 +293,53 @@ TEST_F(Layout, MenuShortcuts)
     start();
     for (const auto& row : rows)
         EXPECT_EQ(action(row.name)->shortcut(), row.keys) << row.name;
+}
+
+// The window names the face the machine serves for its serif and scale fonts
+// and keeps other faces out, which spares the start most of its font searches;
+// every text written in them must come out as the plain request draws it.
+TEST(Fonts, NamingTheServedFaceChangesNoPixel)
+{
+    const auto drawn = [](const QFont& font, const QString& text) {
+        QImage image(420, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(font);
+        p.drawText(image.rect(), Qt::AlignCenter, text);
+        return image;
+    };
+    const auto requested = [](double size, bool bold, bool italic) {
+        QFont font;
+        font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("serif")});
+        font.setStyleHint(QFont::Serif);
+        font.setPointSizeF(size);
+        font.setBold(bold);
+        font.setItalic(italic);
+        return font;
+    };
+    QFont italic = serifFont(13);
+    italic.setItalic(true);
+    const struct {
+        QFont served, plain;
+        QString text;
+    } rows[] = {
+        {titleFont(12), requested(12, true, false),
+         QStringLiteral("Зависимость УОЗ от оборотов КВ")},
+        {italic, requested(13, false, true), QStringLiteral("α = a·n − b / n + c")},
+        {serifFont(9), requested(9, false, false), QStringLiteral("α, град")},
+        {serifFont(8.25), requested(8.25, false, false), QStringLiteral("n = 11000 a = -12,5")},
+        {titleFont(10), requested(10, true, false), QStringLiteral("Контроллер Датчик Расчет")},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(drawn(row.served, row.text), drawn(row.plain, row.text))
+            << row.text.toStdString();
+    QFont scale;
+    scale.setStyleHint(QFont::SansSerif);
+    scale.setPointSizeF(8.25);
+    scale.setStyleStrategy(QFont::NoAntialias);
+    EXPECT_EQ(drawn(scaleFont(), QStringLiteral("-20 0 1000 11000 50")),
+              drawn(scale, QStringLiteral("-20 0 1000 11000 50")));
 }
 
 TEST(QtTranslation, StandardButtonsSpeakRussian)
