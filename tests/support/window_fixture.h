@@ -71,6 +71,9 @@ protected:
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // The hidden panels follow the first picture.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return window->findChild<QObject*>(QStringLiteral("Frame1")) != nullptr; }));
         return *window;
     }
 

@@ -2,11 +2,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 #include "model/inputs.h"
 #include "ui/form/curve_panels.h"
@@ -38,6 +43,43 @@ QMenu* makeMenu(QMenuBar* bar, const char* name, const QString& title)
     return menu;
 }
 
+// Runs a task once, as soon as the first picture of a widget is on the screen.
+class AfterFirstPicture : public QObject {
+public:
+    AfterFirstPicture(QWidget* widget, std::function<void()> task)
+        : QObject(widget), task_(std::move(task))
+    {
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The paint is under way; the task comes after the whole picture.
+            QTimer::singleShot(0, watched, std::move(task_));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> task_;
+};
+
+// What a line edit keeps of a text set into it: at most its default maximum
+// length, in UTF-16 units.
+std::string asFieldKeepsIt(const std::string& text)
+{
+    constexpr int kLineEditMaxLength = 32767;
+    return QString::fromStdString(text).left(kLineEditMaxLength).toStdString();
+}
+
+template <std::size_t N>
+bool isItem(const std::array<const char*, N>& items, const std::string& text)
+{
+    return std::any_of(items.begin(), items.end(), [&](const char* item) { return text == item; });
+}
+
 }  // namespace
 
 FormControls::FormControls(QMainWindow* window)
@@ -50,10 +92,8 @@ FormControls::FormControls(QMainWindow* window)
     curves = std::make_unique<CurvePanels>(form);
     buildSpeedLimits();
     buildListingAndButtons();
-    table = std::make_unique<TablePanel>(form);
-    settings = new SettingsPanel(form);
-    settings->hide();
     buildMenu(window);
+    new AfterFirstPicture(form, [this] { buildHiddenPanels(); });
 }
 
 FormControls::~FormControls() = default;
@@ -67,8 +107,6 @@ void FormControls::finishLayout()
     }
     setBackgroundColour(label2_0, kWindowColour);
     setBackgroundColour(label3, kWindowColour);
-    settings->move((form->width() - settings->width()) / 2,
-                   (form->height() - settings->height()) / 2);
     for (QLabel* label : speedLabels)
         setBackgroundColour(label, kWindowColour);
     curves->placePointsPanel();
@@ -76,20 +114,87 @@ void FormControls::finishLayout()
 
 void FormControls::readInto(Inputs& in) const
 {
-    settings->readInto(in);
+    if (settings_) {
+        settings_->readInto(in);
+    } else {
+        for (std::size_t i = 1; i <= 6; ++i)
+            in.text1[i] = hiddenValues_.text1[i];
+        in.combo1 = hiddenValues_.combo1;
+        in.option1 = hiddenValues_.option1;
+        in.check1 = hiddenValues_.check1;
+    }
     for (std::size_t i = 0; i < 2; ++i)
         in.combo2[i] = combo2[i]->currentText().toStdString();
     curves->readInto(in);
-    table->readInto(in);
+    if (table_)
+        table_->readInto(in);
+    else
+        in.text5 = hiddenValues_.text5;
 }
 
 void FormControls::applyFrom(const Inputs& in)
 {
-    settings->applyFrom(in);
+    if (settings_)
+        settings_->applyFrom(in);
     for (std::size_t i = 0; i < 2; ++i)
         combo2[i]->setEditText(QString::fromStdString(in.combo2[i]));
     curves->applyFrom(in);
-    table->applyFrom(in);
+    if (table_)
+        table_->applyFrom(in);
+    keepHiddenValues(in);
+}
+
+// As SettingsPanel::applyFrom and TablePanel::applyFrom would take them.
+void FormControls::keepHiddenValues(const Inputs& in)
+{
+    if (!settings_) {
+        for (std::size_t i = 1; i <= 6; ++i)
+            hiddenValues_.text1[i] = asFieldKeepsIt(in.text1[i]);
+        if (isItem(kPrescalerItems, in.combo1[0]))
+            hiddenValues_.combo1[0] = in.combo1[0];
+        if (isItem(kPulseCountItems, in.combo1[1]))
+            hiddenValues_.combo1[1] = in.combo1[1];
+        // The option buttons as a group: setting the second clears the first.
+        hiddenValues_.option1 = {in.option1[0] && !in.option1[1], in.option1[1]};
+        hiddenValues_.check1 = in.check1;
+    }
+    if (!table_)
+        for (std::size_t i = 0; i < in.text5.size(); ++i)
+            hiddenValues_.text5[i] = asFieldKeepsIt(in.text5[i]);
+}
+
+bool FormControls::byCoefficients() const
+{
+    return settings_ ? settings_->byCoefficients() : hiddenValues_.option1[0];
+}
+
+void FormControls::buildHiddenPanels()
+{
+    tablePanel();
+    settingsPanel();
+}
+
+TablePanel& FormControls::tablePanel()
+{
+    if (!table_) {
+        table_ = std::make_unique<TablePanel>(form);
+        table_->applyFrom(hiddenValues_);
+    }
+    return *table_;
+}
+
+SettingsPanel& FormControls::settingsPanel()
+{
+    if (!settings_) {
+        auto* panel = new SettingsPanel(form);
+        panel->hide();
+        panel->move((form->width() - panel->width()) / 2, (form->height() - panel->height()) / 2);
+        panel->applyFrom(hiddenValues_);
+        settings_ = panel;
+        if (settingsBuilt)
+            settingsBuilt(*panel);
+    }
+    return *settings_;
 }
 
 EditorOverlay& FormControls::buildEditor()
@@ -104,7 +209,7 @@ EditorOverlay& FormControls::buildEditor()
     return *editor;
 }
 
-QWidget* FormControls::field(Highlight highlight) const
+QWidget* FormControls::field(Highlight highlight)
 {
     switch (highlight) {
     case Highlight::Combo2_0:
@@ -112,9 +217,9 @@ QWidget* FormControls::field(Highlight highlight) const
     case Highlight::Combo2_1:
         return combo2[1];
     case Highlight::Text1_3:
-        return settings->text1(3);
+        return settingsPanel().text1(3);
     case Highlight::Text1_4:
-        return settings->text1(4);
+        return settingsPanel().text1(4);
     case Highlight::None:
         break;
     }

@@ -1,8 +1,13 @@
 // Every control of the main window, created and placed once. The window's
 // handlers reach the controls through here; the panels keep their own fields.
+// The settings panel and the table panel are hidden at the start: they are
+// built just after the window's first picture, or sooner where something
+// needs one, and until then their values are kept here as their fields would
+// keep them.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "model/inputs.h"
@@ -40,11 +45,15 @@ struct FormControls {
     // Every field's text and every control's state, and back.
     void readInto(Inputs& in) const;
     void applyFrom(const Inputs& in);
+    bool byCoefficients() const;
+    SettingsPanel& settingsPanel();
+    // Called once the settings panel exists, for the window to hear it.
+    std::function<void(SettingsPanel&)> settingsBuilt;
     // The points editor overlay, hidden, in the window's colour, with its
     // pictures cleared; called once, at its first opening.
     EditorOverlay& buildEditor();
     // The field a message points the user to, or null.
-    QWidget* field(Highlight highlight) const;
+    QWidget* field(Highlight highlight);
 
     QWidget* form = nullptr;
     QLabel* label3 = nullptr;
@@ -63,8 +72,6 @@ struct FormControls {
     QPushButton* command3 = nullptr;
 
     std::unique_ptr<CurvePanels> curves;
-    SettingsPanel* settings = nullptr;
-    std::unique_ptr<TablePanel> table;
     // Built by buildEditor, so the start does not pay for it: null until then.
     std::unique_ptr<EditorOverlay> editor;
 
@@ -84,6 +91,15 @@ struct FormControls {
     QAction* exit = nullptr;
 
 private:
+    void buildHiddenPanels();
+    TablePanel& tablePanel();
+    void keepHiddenValues(const Inputs& in);
+
+    SettingsPanel* settings_ = nullptr;
+    std::unique_ptr<TablePanel> table_;
+    // The settings and table values while their panels are not built.
+    Inputs hiddenValues_;
+
     void buildGraph();
     void buildSpeedLimits();
     void buildListingAndButtons();

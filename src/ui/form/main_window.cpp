@@ -93,8 +93,10 @@ void MainWindow::connectHandlers()
     connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
     connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
     connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
-    connect(c.settings, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
-    connect(c.settings, &SettingsPanel::refused, this, &MainWindow::showMessage);
+    c.settingsBuilt = [this](SettingsPanel& panel) {
+        connect(&panel, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
+        connect(&panel, &SettingsPanel::refused, this, &MainWindow::showMessage);
+    };
     // The points editor is built at the first double click, which it cannot
     // hear itself; from then on it asks for the opening on its own.
     connect(c.picture1, &RasterSurface::doubleClicked, this, [this] {
@@ -130,7 +132,7 @@ int MainWindow::selectedTab() const
 
 bool MainWindow::byCoefficients() const
 {
-    return controls_->settings->byCoefficients();
+    return controls_->byCoefficients();
 }
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
@@ -276,7 +278,7 @@ void MainWindow::Command2_Click()
 
 void MainWindow::settings_Click()
 {
-    controls_->settings->settings_Click();
+    controls_->settingsPanel().settings_Click();
 }
 
 void MainWindow::showInputPanels()

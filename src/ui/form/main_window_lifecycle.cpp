@@ -11,7 +11,6 @@
 #include "storage/settings_file.h"
 #include "ui/form/curve_panels.h"
 #include "ui/form/form_controls.h"
-#include "ui/form/settings_panel.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/qt_strings.h"
 
@@ -24,8 +23,6 @@ void MainWindow::Form_Load()
     setFixedSize(sizeHint());
 
     c.finishLayout();
-    c.settings->combo1(0)->setCurrentText(QStringLiteral("8"));
-    c.settings->combo1(1)->setCurrentText(QStringLiteral("2"));
     c.curves->alignCoefficientFields();
     c.curves->alignPointFields();
 

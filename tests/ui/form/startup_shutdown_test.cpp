@@ -75,6 +75,36 @@ TEST_F(StartAndEnd, SettingsFileFillsTheFieldsAndIsWrittenBackUnchanged)
     EXPECT_FALSE(exists("IgnTable.asm"));
 }
 
+// The settings and table panels are built just after the first picture; until
+// then the window keeps their values itself, and the start computes from them.
+// They must be what the fields hold once built, values a field refuses or cuts
+// included.
+TEST_F(StartAndEnd, SettingsReadBeforeThePanelsExistAreWhatTheirFieldsHold)
+{
+    Inputs odd = storedInputs();
+    odd.check1 = true;
+    odd.text1[3] = std::string(40000, '7');
+    for (int i = 0; i < 40000; ++i)
+        odd.text5[59] += "ж";
+    writeFile("Data.dat", settingsFileBytes(odd));
+    window = std::make_unique<MainWindow>(
+        MainWindowOptions{folder.path(), folder.path(), &boxes, &dialogs, &launcher, &opener});
+    ASSERT_EQ(window->findChild<QObject*>(QStringLiteral("Frame1")), nullptr);
+    // The settings file takes only items and one option; other texts may.
+    odd.combo1 = {"3", "7"};
+    odd.option1 = {true, true};
+    window->showInputs(odd);
+    const Inputs early = window->gatherInputs();
+    EXPECT_EQ(early.combo1, (std::array<std::string, 2>{"2", "1"}));
+    EXPECT_EQ(early.option1, (std::array<bool, 2>{false, true}));
+    EXPECT_EQ(early.text1[3].size(), 32767u);
+    EXPECT_EQ(QString::fromStdString(early.text5[59]).size(), 32767);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [this] { return window->findChild<QObject*>(QStringLiteral("Frame1")) != nullptr; }));
+    expectSameFields(window->gatherInputs(), early);
+}
+
 TEST_F(StartAndEnd, ShortSettingsFileRepeatsItsLastLine)
 {
     std::string bytes;
