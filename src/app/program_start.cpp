@@ -1,8 +1,10 @@
 #include "app/program_start.h"
 
 #include <QApplication>
+#include <QStyle>
 
 #include "ui/platform/qt_translation.h"
+#include "ui/platform/start_style.h"
 
 namespace ign::ui {
 
@@ -10,6 +12,8 @@ RunningProgram startProgram(MainWindowOptions options)
 {
     // Names the user's data folder, used when the program's own folder is read-only.
     QApplication::setApplicationName(QStringLiteral("igncalc"));
+    if (QStyle* style = makeStartStyle())
+        QApplication::setStyle(style);
     RunningProgram program;
     program.translation = installQtTranslation();
     program.window = std::make_unique<MainWindow>(options);
