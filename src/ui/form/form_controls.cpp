@@ -93,7 +93,7 @@ FormControls::FormControls(QMainWindow* window)
     buildSpeedLimits();
     buildListingAndButtons();
     buildMenu(window);
-    new AfterFirstPicture(form, [this] { buildHiddenPanels(); });
+    new AfterFirstPicture(form, [this] { completeForm(); });
 }
 
 FormControls::~FormControls() = default;
@@ -168,10 +168,28 @@ bool FormControls::byCoefficients() const
     return settings_ ? settings_->byCoefficients() : hiddenValues_.option1[0];
 }
 
-void FormControls::buildHiddenPanels()
+void FormControls::completeForm()
 {
+    buildReadingBox();
+    // The listing is empty until the first calculation, so its fixed-pitch
+    // face, a font search and a face of its own, waits until now.
+    text2->setFont(listingFont());
     tablePanel();
     settingsPanel();
+    if (formCompleted)
+        formCompleted();
+}
+
+void FormControls::buildReadingBox()
+{
+    text3 = new QPlainTextEdit(QStringLiteral("n = 11000\na = 50,0\n"), form);
+    text3->setObjectName(QStringLiteral("Text3"));
+    text3->setFont(serifFont(8.25));
+    text3->setGeometry(60, 60, 70, 34);
+    // As the editor's reading box: no scroll bars.
+    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text3->hide();
 }
 
 TablePanel& FormControls::tablePanel()
@@ -242,14 +260,6 @@ void FormControls::buildGraph()
     image4->setPixmap(angleCaptionPicture(image4->size(), kWindowColour));
     label2_0 = makeLabel(form, elementName("Label2", 0), QStringLiteral("n, об/мин"),
                          QRect(244, 270, 90, 18));
-    text3 = new QPlainTextEdit(QStringLiteral("n = 11000\na = 50,0\n"), form);
-    text3->setObjectName(QStringLiteral("Text3"));
-    text3->setFont(serifFont(8.25));
-    text3->setGeometry(60, 60, 70, 34);
-    // As the editor's reading box: no scroll bars.
-    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text3->hide();
 }
 
 void FormControls::buildSpeedLimits()
@@ -282,7 +292,6 @@ void FormControls::buildListingAndButtons()
 {
     text2 = new QPlainTextEdit(form);
     text2->setObjectName(QStringLiteral("Text2"));
-    text2->setFont(listingFont());
     text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text2->setGeometry(432, 274, 345, 220);
     command1 = makeButton(form, QStringLiteral("Command1"), QStringLiteral("Рассчитать"),

@@ -1,9 +1,9 @@
 // Every control of the main window, created and placed once. The window's
 // handlers reach the controls through here; the panels keep their own fields.
-// The settings panel and the table panel are hidden at the start: they are
-// built just after the window's first picture, or sooner where something
-// needs one, and until then their values are kept here as their fields would
-// keep them.
+// What the first picture does not show -- the settings panel, the table
+// panel, the main graph's reading box, the listing's font -- comes just after
+// it, or sooner where something needs a panel; until then the panels' values
+// are kept here as their fields would keep them.
 #pragma once
 
 #include <array>
@@ -49,6 +49,8 @@ struct FormControls {
     SettingsPanel& settingsPanel();
     // Called once the settings panel exists, for the window to hear it.
     std::function<void(SettingsPanel&)> settingsBuilt;
+    // Called once the whole form exists, just after its first picture.
+    std::function<void()> formCompleted;
     // The points editor overlay, hidden, in the window's colour, with its
     // pictures cleared; called once, at its first opening.
     EditorOverlay& buildEditor();
@@ -62,7 +64,7 @@ struct FormControls {
     RasterSurface* picture3 = nullptr;
     QLabel* image4 = nullptr;
     QLabel* label2_0 = nullptr;
-    QPlainTextEdit* text3 = nullptr;
+    QPlainTextEdit* text3 = nullptr;  // null until the form is complete
     // Captions and units of the two speed limits: Label1(4), (3), (7), (8).
     std::array<QLabel*, 4> speedLabels{};
     std::array<QComboBox*, 2> combo2{};
@@ -91,7 +93,8 @@ struct FormControls {
     QAction* exit = nullptr;
 
 private:
-    void buildHiddenPanels();
+    void completeForm();
+    void buildReadingBox();
     TablePanel& tablePanel();
     void keepHiddenValues(const Inputs& in);
 

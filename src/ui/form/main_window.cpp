@@ -62,13 +62,12 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
           },
           this))
 {
-    new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
+    controls_->formCompleted = [this] {
+        new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
+    };
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
     connectHandlers();
-    // The texts the fields carry before any settings file is read; the core
-    // keeps them, so the window and the batch tool start from the same ones.
-    showInputs(initialInputs());
     Form_Load();
 }
 

@@ -26,13 +26,14 @@ void MainWindow::Form_Load()
     c.curves->alignCoefficientFields();
     c.curves->alignPointFields();
 
-    // A first start has no settings file: the fields then keep the texts the
-    // window starts with, so the calculator can be used at once.
-    Inputs loaded = gatherInputs();
+    // The texts the fields carry before any settings file is read; the core
+    // keeps them, so the window and the batch tool start from the same ones.
+    // A first start has no settings file: the fields then keep these texts,
+    // so the calculator can be used at once.
+    Inputs loaded = initialInputs();
     const std::filesystem::path settingsFile = programFile(kSettingsFileName);
     settingsLoad_ = loadSettingsFile(settingsFile, loaded);
-    if (settingsLoad_)
-        showInputs(loaded);
+    showInputs(settingsLoad_ ? loaded : initialInputs());
     c.curves->showMethod(byCoefficients());
     startUp(state_, gatherInputs());
     DrawCurvesBySelectedMethod();
