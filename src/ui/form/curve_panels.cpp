@@ -50,7 +50,6 @@ CurvePanels::CurvePanels(QWidget* form) : form_(form)
     tabStrip1_->addTab(new QWidget, imageList1[0], QStringLiteral("График 1"));
     tabStrip1_->addTab(new QWidget, imageList1[1], QStringLiteral("График 2"));
     buildCoefficients();
-    buildPoints();
 }
 
 void CurvePanels::buildCoefficients()
@@ -81,9 +80,11 @@ void CurvePanels::buildCoefficients()
         text4(i)->hide();
 }
 
-void CurvePanels::buildPoints()
+void CurvePanels::buildPointsPanel()
 {
-    frame5_ = makePanel(form_, "Frame5", QRect(516, 52, 253, 200));
+    if (frame5_)
+        return;
+    frame5_ = makePanel(form_, "Frame5", QRect(524, 52, 253, 200));
     frame5_->hide();
     for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k);
@@ -100,18 +101,23 @@ void CurvePanels::buildPoints()
                       QRect(at, QSize(kPointFieldWidth, 22)));
     };
     const int xField = kPointLabelWidth + 2;
-    // Characteristic 2's field of each point lies under characteristic 1's.
+    // Characteristic 2's field of each point lies exactly over characteristic 1's.
     for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k) + QPoint(xField, 0);
         fieldAt(pointField(0, k), at);
-        fieldAt(pointField(1, k), at + QPoint(kPointFieldWidth / 2, 0));
-        text6(pointField(1, k))->hide();
+        fieldAt(pointField(1, k), at);
     }
     // The 0 rpm points take part in the calculation but are never shown.
     fieldAt(pointField(0, 0), QPoint(0, 0));
     fieldAt(pointField(1, 0), QPoint(0, 0));
     text6(pointField(0, 0))->hide();
     text6(pointField(1, 0))->hide();
+    for (std::size_t i = 0; i < text6_.size(); ++i) {
+        text6_[i]->setText(QString::fromStdString(keptText6_[i]));
+        if (pointKeyReleased)
+            QObject::connect(text6_[i], &InputField::keyReleased, frame5_, pointKeyReleased);
+    }
+    showSelectedPoints();
 }
 
 int CurvePanels::selectedTab() const
@@ -126,6 +132,13 @@ void CurvePanels::showSelectedCharacteristic()
         text4(i)->setVisible(first);
         text4(i + 3)->setVisible(!first);
     }
+    if (frame5_)
+        showSelectedPoints();
+}
+
+void CurvePanels::showSelectedPoints()
+{
+    const bool first = selectedTab() == 1;
     for (int k = 1; k <= kTopPoint; ++k) {
         text6(pointField(0, k))->setVisible(first);
         text6(pointField(1, k))->setVisible(!first);
@@ -134,14 +147,11 @@ void CurvePanels::showSelectedCharacteristic()
 
 void CurvePanels::showMethod(bool byCoefficients)
 {
+    if (!byCoefficients)
+        buildPointsPanel();
     frame3_->setVisible(byCoefficients);
-    frame5_->setVisible(!byCoefficients);
-}
-
-void CurvePanels::placePointsPanel()
-{
-    frame5_->setGeometry(524, 52, frame5_->width(), 200);
-    setBackgroundColour(frame5_, QApplication::palette().color(QPalette::Window));
+    if (frame5_)
+        frame5_->setVisible(!byCoefficients);
 }
 
 void CurvePanels::alignCoefficientFields()
@@ -150,18 +160,12 @@ void CurvePanels::alignCoefficientFields()
         text4(i)->move(text4(0)->x(), text4(i)->y());
 }
 
-void CurvePanels::alignPointFields()
-{
-    for (int k = 1; k <= kTopPoint; ++k)
-        text6(pointField(1, k))->move(text6(pointField(0, k))->x(), text6(pointField(1, k))->y());
-}
-
 void CurvePanels::readInto(Inputs& in) const
 {
     for (std::size_t i = 0; i < text4_.size(); ++i)
         in.text4[i] = text4_[i]->text().toStdString();
     for (std::size_t i = 0; i < text6_.size(); ++i)
-        in.text6[i] = text6_[i]->text().toStdString();
+        in.text6[i] = frame5_ ? text6_[i]->text().toStdString() : keptText6_[i];
 }
 
 void CurvePanels::applyPointsFrom(const Inputs& in)
@@ -169,7 +173,7 @@ void CurvePanels::applyPointsFrom(const Inputs& in)
     for (int ch = 0; ch < 2; ++ch)
         for (int k = 1; k <= kTopPoint; ++k) {
             const auto field = static_cast<std::size_t>(pointField(ch, k));
-            text6_[field]->setText(QString::fromStdString(in.text6[field]));
+            setPointText(field, in.text6[field]);
         }
 }
 
@@ -178,7 +182,15 @@ void CurvePanels::applyFrom(const Inputs& in)
     for (std::size_t i = 0; i < text4_.size(); ++i)
         text4_[i]->setText(QString::fromStdString(in.text4[i]));
     for (std::size_t i = 0; i < text6_.size(); ++i)
-        text6_[i]->setText(QString::fromStdString(in.text6[i]));
+        setPointText(i, in.text6[i]);
+}
+
+void CurvePanels::setPointText(std::size_t field, const std::string& text)
+{
+    if (frame5_)
+        text6_[field]->setText(QString::fromStdString(text));
+    else
+        keptText6_[field] = asFieldKeepsIt(text);
 }
 
 }  // namespace ign::ui

@@ -66,14 +66,6 @@ private:
     std::function<void()> task_;
 };
 
-// What a line edit keeps of a text set into it: at most its default maximum
-// length, in UTF-16 units.
-std::string asFieldKeepsIt(const std::string& text)
-{
-    constexpr int kLineEditMaxLength = 32767;
-    return QString::fromStdString(text).left(kLineEditMaxLength).toStdString();
-}
-
 template <std::size_t N>
 bool isItem(const std::array<const char*, N>& items, const std::string& text)
 {
@@ -109,7 +101,6 @@ void FormControls::finishLayout()
     setBackgroundColour(label3, kWindowColour);
     for (QLabel* label : speedLabels)
         setBackgroundColour(label, kWindowColour);
-    curves->placePointsPanel();
 }
 
 void FormControls::readInto(Inputs& in) const
@@ -174,6 +165,7 @@ void FormControls::completeForm()
     // The listing is empty until the first calculation, so its fixed-pitch
     // face, a font search and a face of its own, waits until now.
     text2->setFont(listingFont());
+    curves->buildPointsPanel();
     tablePanel();
     settingsPanel();
     if (formCompleted)

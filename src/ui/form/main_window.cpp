@@ -105,9 +105,7 @@ void MainWindow::connectHandlers()
     for (int i = 0; i < 6; ++i)
         connect(c.curves->text4(i), &InputField::keyReleased, this,
                 &MainWindow::DrawCurvesByCoefficients);
-    for (int i = 0; i < 24; ++i)
-        connect(c.curves->text6(i), &InputField::keyReleased, this,
-                &MainWindow::DrawCurvesByPoints);
+    c.curves->pointKeyReleased = [this] { DrawCurvesByPoints(); };
     for (QComboBox* combo : c.combo2)
         clearHighlightOnFocus(combo);
 }

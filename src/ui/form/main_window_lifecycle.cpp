@@ -24,7 +24,6 @@ void MainWindow::Form_Load()
 
     c.finishLayout();
     c.curves->alignCoefficientFields();
-    c.curves->alignPointFields();
 
     // The texts the fields carry before any settings file is read; the core
     // keeps them, so the window and the batch tool start from the same ones.

@@ -75,7 +75,7 @@ TEST_F(StartAndEnd, SettingsFileFillsTheFieldsAndIsWrittenBackUnchanged)
     EXPECT_FALSE(exists("IgnTable.asm"));
 }
 
-// The settings and table panels are built just after the first picture; until
+// The settings, table and points panels are built just after the first picture; until
 // then the window keeps their values itself, and the start computes from them.
 // They must be what the fields hold once built, values a field refuses or cuts
 // included.
@@ -86,10 +86,13 @@ TEST_F(StartAndEnd, SettingsReadBeforeThePanelsExistAreWhatTheirFieldsHold)
     odd.text1[3] = std::string(40000, '7');
     for (int i = 0; i < 40000; ++i)
         odd.text5[59] += "ж";
+    odd.text6[23] = odd.text5[59];
+    odd.option1 = {true, false};  // by coefficients: the points panel waits too
     writeFile("Data.dat", settingsFileBytes(odd));
     window = std::make_unique<MainWindow>(
         MainWindowOptions{folder.path(), folder.path(), &boxes, &dialogs, &launcher, &opener});
-    ASSERT_EQ(window->findChild<QObject*>(QStringLiteral("Frame1")), nullptr);
+    for (const char* panel : {"Frame1", "Frame4", "Frame5"})
+        ASSERT_EQ(window->findChild<QObject*>(QLatin1String(panel)), nullptr) << panel;
     // The settings file takes only items and one option; other texts may.
     odd.combo1 = {"3", "7"};
     odd.option1 = {true, true};
@@ -99,6 +102,7 @@ TEST_F(StartAndEnd, SettingsReadBeforeThePanelsExistAreWhatTheirFieldsHold)
     EXPECT_EQ(early.option1, (std::array<bool, 2>{false, true}));
     EXPECT_EQ(early.text1[3].size(), 32767u);
     EXPECT_EQ(QString::fromStdString(early.text5[59]).size(), 32767);
+    EXPECT_EQ(early.text6[23], early.text5[59]);
     window->show();
     ASSERT_TRUE(QTest::qWaitFor(
         [this] { return window->findChild<QObject*>(QStringLiteral("Frame1")) != nullptr; }));
