@@ -142,7 +142,9 @@ QFont scaleFont()
     QFont font;
     font.setStyleHint(QFont::SansSerif);
     font.setStyleStrategy(QFont::NoAntialias);
-    static const ServedFace face = servedFace(font, u"0123456789-+.,= na");
+    // The window's own sans serif face, which its first text looks up anyway:
+    // asking with the hint would be one more search.
+    static const ServedFace face = servedFace(QFont(), u"0123456789-+.,= na");
     font.setPointSizeF(8.25);
     return face.apply(font);
 }
