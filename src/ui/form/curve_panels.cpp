@@ -95,10 +95,15 @@ void CurvePanels::buildPointsPanel()
                                     QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
         caption->setWordWrap(true);
     }
+    // Built late, the fields would come last as Tab moves the focus; they
+    // keep their place after the coefficients.
+    QWidget* previous = text4(5);
     const auto fieldAt = [&](int index, QPoint at) {
-        text6_[static_cast<std::size_t>(index)] =
-            makeField(frame5_, elementName("Text6", index), QString(),
-                      QRect(at, QSize(kPointFieldWidth, 22)));
+        InputField* field = makeField(frame5_, elementName("Text6", index), QString(),
+                                      QRect(at, QSize(kPointFieldWidth, 22)));
+        text6_[static_cast<std::size_t>(index)] = field;
+        QWidget::setTabOrder(previous, field);
+        previous = field;
     };
     const int xField = kPointLabelWidth + 2;
     // Characteristic 2's field of each point lies exactly over characteristic 1's.

@@ -276,6 +276,28 @@ TEST_F(Layout, NumericFieldsShowTheirWholeText)
         EXPECT_TRUE(tabs.contains(find(QLatin1String(panel))->geometry())) << panel;
 }
 
+// Tab goes through the fields in the order they are laid out on the form, the
+// panels built after the first picture included.
+TEST_F(Layout, TabGoesThroughTheFieldsInTheFormsOrder)
+{
+    start();
+    QStringList order;
+    for (QWidget* w = find(QStringLiteral("Text4_0")); w && order.size() < 40;
+         w = w->nextInFocusChain()) {
+        const QString name = w->objectName();
+        if (name.startsWith(QLatin1String("Text4_")) || name.startsWith(QLatin1String("Text6_")) ||
+            name.startsWith(QLatin1String("Combo2_")) || name == QLatin1String("Text2"))
+            order << name.mid(4);
+        if (name == QLatin1String("Text2"))
+            break;
+    }
+    EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(),
+              QStringLiteral("4_0 4_3 4_1 4_4 4_2 4_5 6_1 6_12 6_2 6_13 6_3 6_14 6_4 6_15 6_5 "
+                             "6_16 6_6 6_17 6_7 6_18 6_8 6_19 6_9 6_20 6_10 6_21 6_22 6_23 6_0 "
+                             "6_11 o2_0 o2_1 2")
+                  .toStdString());
+}
+
 TEST_F(Layout, MenuShortcuts)
 {
     const struct {
