@@ -1,9 +1,9 @@
 // Every control of the main window, created and placed once. The window's
 // handlers reach the controls through here; the panels keep their own fields.
-// What the first picture does not show -- the settings panel, the table
-// panel, the main graph's reading box, the listing's font -- comes just after
-// it, or sooner where something needs a panel; until then the panels' values
-// are kept here as their fields would keep them.
+// What the first picture does not show -- the settings, table and points
+// panels, the main graph's reading box, the listing's font -- comes just
+// after it, or sooner where something needs a panel; until then the panels'
+// values are kept as their fields would keep them.
 #pragma once
 
 #include <array>
@@ -39,8 +39,8 @@ struct FormControls {
     FormControls(const FormControls&) = delete;
     FormControls& operator=(const FormControls&) = delete;
 
-    // The window's colour on the form and its pictures, the panels put in
-    // place; done once the window has its final size.
+    // The window's colour on the form and its pictures; done once the window
+    // has its final size.
     void finishLayout();
     // Every field's text and every control's state, and back.
     void readInto(Inputs& in) const;
