@@ -3,6 +3,7 @@
 // core computes from a snapshot of it, so both always see the same texts.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -35,6 +36,24 @@ inline constexpr std::array<const char*, 2> kPulseCountItems{"1", "2"};
 inline constexpr std::array<const char*, 5> kNminItems{"950", "1000", "1500", "2000", "2500"};
 inline constexpr std::array<const char*, 8> kNmaxItems{"2000", "3000", "4000", "5000",
                                                        "6000", "7000", "8000", "9000"};
+
+// A drop-down list takes a text only when it is one of its items, and keeps
+// its selection otherwise.
+template <std::size_t N>
+void selectItem(std::string& selected, const std::array<const char*, N>& items,
+                const std::string& text)
+{
+    if (std::find(items.begin(), items.end(), text) != items.end())
+        selected = text;
+}
+
+// The two option buttons set one after the other, as a group takes them:
+// selecting the second clears the first, clearing one selects nothing, so
+// both may end up clear.
+inline std::array<bool, 2> optionGroupStates(bool first, bool second)
+{
+    return {first && !second, second};
+}
 
 // The Text1 elements the calculation reads; 1 and 2 are shown for
 // information only.

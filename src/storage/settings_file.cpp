@@ -25,11 +25,6 @@ std::filesystem::path withSuffix(const std::filesystem::path& file, const char* 
     return named;
 }
 
-std::string shown(std::filesystem::path file)
-{
-    return file.make_preferred().string();
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -91,14 +86,6 @@ std::optional<bool> booleanText(std::string_view text)
         return std::nullopt;
     // Out of range means too large or too small for a double, but not zero.
     return res.ec == std::errc::result_out_of_range || value != 0;
-}
-
-template <std::size_t N>
-void selectItem(std::string& combo, const std::array<const char*, N>& items,
-                const std::string& text)
-{
-    if (std::find(items.begin(), items.end(), text) != items.end())
-        combo = text;
 }
 
 // The two option buttons are one group: selecting one clears the other, while
@@ -212,9 +199,9 @@ std::string settingsLoadWarning(const std::filesystem::path& file, const Setting
 {
     if (loaded.status != SettingsLoadResult::Status::Unreadable)
         return {};
-    return "Не удалось прочитать файл " + shown(file) + ": " + loaded.reason +
+    return "Не удалось прочитать файл " + displayPath(file) + ": " + loaded.reason +
         ". Используются начальные значения; при выходе из программы файл будет сохранён как " +
-        shown(withSuffix(file, ".bak")) + ".";
+        displayPath(withSuffix(file, ".bak")) + ".";
 }
 
 SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, const Inputs& in,
@@ -231,9 +218,10 @@ SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, co
         } else {
             outcome.file = withSuffix(file, ".new");
             const int number = why.category() == std::generic_category() ? why.value() : ec.value();
-            outcome.notice = "Файл " + shown(file) + " не удалось переименовать в " + shown(kept) +
-                ": " + describeError(number) + ". Он оставлен как есть, а введённые значения " +
-                "записаны в файл " + shown(outcome.file) + ".";
+            outcome.notice = "Файл " + displayPath(file) + " не удалось переименовать в " +
+                displayPath(kept) + ": " + describeError(number) +
+                ". Он оставлен как есть, а введённые значения " + "записаны в файл " +
+                displayPath(outcome.file) + ".";
         }
     }
     outcome.written = saveSettingsFile(outcome.file, in);

@@ -24,11 +24,8 @@ EditorOverlay::EditorOverlay(QWidget* form)
     picture6_->lower();
     text7_ = new QPlainTextEdit(QStringLiteral("Text7"), picture4_);
     text7_->setObjectName(QStringLiteral("Text7"));
-    text7_->setGeometry(10, 10, 72, 36);
-    // A reading box never scrolls; a scroll bar in it would only cost a
-    // repaint on every pointer move.
-    text7_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text7_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Its reading sizes it and turns its scroll bars off.
+    text7_->move(10, 10);
     text7_->hide();
     command8_ = makeButton(frame6_, QStringLiteral("Command8"), QStringLiteral("Применить"),
                            QRect(528, 528, 109, 21), kComputeButtonColour);

@@ -8,49 +8,48 @@
 namespace ign::ui {
 namespace {
 
-QFont pictureFont(double pointSize, bool italic)
+// Black serif text drawn by `draw` on a picture in the window's background.
+template <class Draw>
+QPixmap textPicture(QSize size, const QColor& background, double pointSize, bool italic, Draw draw)
 {
+    QPixmap pixmap(size);
+    pixmap.fill(background);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(Qt::black);
     QFont font = serifFont(pointSize);
     font.setItalic(italic);
-    return font;
+    p.setFont(font);
+    draw(p);
+    return pixmap;
 }
 
 }  // namespace
 
 QPixmap formulaPicture(QSize size, const QColor& background)
 {
-    QPixmap pixmap(size);
-    pixmap.fill(background);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(Qt::black);
-    p.setFont(pictureFont(13, true));
-    const int middle = size.height() / 2;
-    const QRect lhs(0, 0, 44, size.height());
-    p.drawText(lhs, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("α ="));
-    const QRect fraction(52, 0, size.width() - 56, size.height());
-    p.drawText(QRect(fraction.left(), 0, fraction.width(), middle - 1),
-               Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("a·n − b"));
-    p.drawLine(fraction.left(), middle, fraction.right(), middle);
-    p.drawText(QRect(fraction.left(), middle + 1, fraction.width(), middle - 1),
-               Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("n + c"));
-    return pixmap;
+    return textPicture(size, background, 13, true, [size](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        const int middle = size.height() / 2;
+        const QRect lhs(0, 0, 44, size.height());
+        p.drawText(lhs, Qt::AlignVCenter | Qt::AlignRight, QStringLiteral("α ="));
+        const QRect fraction(52, 0, size.width() - 56, size.height());
+        p.drawText(QRect(fraction.left(), 0, fraction.width(), middle - 1),
+                   Qt::AlignHCenter | Qt::AlignBottom, QStringLiteral("a·n − b"));
+        p.drawLine(fraction.left(), middle, fraction.right(), middle);
+        p.drawText(QRect(fraction.left(), middle + 1, fraction.width(), middle - 1),
+                   Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("n + c"));
+    });
 }
 
 QPixmap angleCaptionPicture(QSize size, const QColor& background)
 {
-    QPixmap pixmap(size);
-    pixmap.fill(background);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(Qt::black);
-    p.setFont(pictureFont(9, false));
-    p.translate(0, size.height());
-    p.rotate(-90);
-    p.drawText(QRect(0, 0, size.height(), size.width()), Qt::AlignCenter,
-               QStringLiteral("α, град"));
-    return pixmap;
+    return textPicture(size, background, 9, false, [size](QPainter& p) {
+        p.translate(0, size.height());
+        p.rotate(-90);
+        p.drawText(QRect(0, 0, size.height(), size.width()), Qt::AlignCenter,
+                   QStringLiteral("α, град"));
+    });
 }
 
 QList<QIcon> tabImages()

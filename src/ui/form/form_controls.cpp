@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 #include "model/inputs.h"
@@ -66,12 +65,6 @@ private:
     std::function<void()> task_;
 };
 
-template <std::size_t N>
-bool isItem(const std::array<const char*, N>& items, const std::string& text)
-{
-    return std::any_of(items.begin(), items.end(), [&](const char* item) { return text == item; });
-}
-
 }  // namespace
 
 FormControls::FormControls(QMainWindow* window)
@@ -105,53 +98,41 @@ void FormControls::finishLayout()
 
 void FormControls::readInto(Inputs& in) const
 {
-    if (settings_) {
+    // The values of the panels not yet built; the built ones and the other
+    // controls then give their own.
+    if (!settings_ || !table_)
+        in = hiddenValues_;
+    if (settings_)
         settings_->readInto(in);
-    } else {
-        for (std::size_t i = 1; i <= 6; ++i)
-            in.text1[i] = hiddenValues_.text1[i];
-        in.combo1 = hiddenValues_.combo1;
-        in.option1 = hiddenValues_.option1;
-        in.check1 = hiddenValues_.check1;
-    }
     for (std::size_t i = 0; i < 2; ++i)
         in.combo2[i] = combo2[i]->currentText().toStdString();
     curves->readInto(in);
     if (table_)
         table_->readInto(in);
-    else
-        in.text5 = hiddenValues_.text5;
 }
 
 void FormControls::applyFrom(const Inputs& in)
 {
-    if (settings_)
+    // A panel not yet built keeps the values as its fields would take them.
+    if (settings_) {
         settings_->applyFrom(in);
+    } else {
+        for (std::size_t i = 1; i <= 6; ++i)
+            hiddenValues_.text1[i] = asFieldKeepsIt(in.text1[i]);
+        selectItem(hiddenValues_.combo1[0], kPrescalerItems, in.combo1[0]);
+        selectItem(hiddenValues_.combo1[1], kPulseCountItems, in.combo1[1]);
+        hiddenValues_.option1 = optionGroupStates(in.option1[0], in.option1[1]);
+        hiddenValues_.check1 = in.check1;
+    }
     for (std::size_t i = 0; i < 2; ++i)
         combo2[i]->setEditText(QString::fromStdString(in.combo2[i]));
     curves->applyFrom(in);
-    if (table_)
+    if (table_) {
         table_->applyFrom(in);
-    keepHiddenValues(in);
-}
-
-// As SettingsPanel::applyFrom and TablePanel::applyFrom would take them.
-void FormControls::keepHiddenValues(const Inputs& in)
-{
-    if (!settings_) {
-        for (std::size_t i = 1; i <= 6; ++i)
-            hiddenValues_.text1[i] = asFieldKeepsIt(in.text1[i]);
-        if (isItem(kPrescalerItems, in.combo1[0]))
-            hiddenValues_.combo1[0] = in.combo1[0];
-        if (isItem(kPulseCountItems, in.combo1[1]))
-            hiddenValues_.combo1[1] = in.combo1[1];
-        // The option buttons as a group: setting the second clears the first.
-        hiddenValues_.option1 = {in.option1[0] && !in.option1[1], in.option1[1]};
-        hiddenValues_.check1 = in.check1;
-    }
-    if (!table_)
+    } else {
         for (std::size_t i = 0; i < in.text5.size(); ++i)
             hiddenValues_.text5[i] = asFieldKeepsIt(in.text5[i]);
+    }
 }
 
 bool FormControls::byCoefficients() const
@@ -166,7 +147,8 @@ void FormControls::completeForm()
     // face, a font search and a face of its own, waits until now.
     text2->setFont(listingFont());
     curves->buildPointsPanel();
-    tablePanel();
+    table_ = std::make_unique<TablePanel>(form);
+    table_->applyFrom(hiddenValues_);
     settingsPanel();
     if (formCompleted)
         formCompleted();
@@ -177,20 +159,9 @@ void FormControls::buildReadingBox()
     text3 = new QPlainTextEdit(QStringLiteral("n = 11000\na = 50,0\n"), form);
     text3->setObjectName(QStringLiteral("Text3"));
     text3->setFont(serifFont(8.25));
-    text3->setGeometry(60, 60, 70, 34);
-    // As the editor's reading box: no scroll bars.
-    text3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Its reading sizes it and turns its scroll bars off.
+    text3->move(60, 60);
     text3->hide();
-}
-
-TablePanel& FormControls::tablePanel()
-{
-    if (!table_) {
-        table_ = std::make_unique<TablePanel>(form);
-        table_->applyFrom(hiddenValues_);
-    }
-    return *table_;
 }
 
 SettingsPanel& FormControls::settingsPanel()

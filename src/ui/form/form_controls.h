@@ -95,8 +95,6 @@ struct FormControls {
 private:
     void completeForm();
     void buildReadingBox();
-    TablePanel& tablePanel();
-    void keepHiddenValues(const Inputs& in);
 
     SettingsPanel* settings_ = nullptr;
     std::unique_ptr<TablePanel> table_;

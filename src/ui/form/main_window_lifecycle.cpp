@@ -4,9 +4,7 @@
 #include "ui/form/main_window.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 
-#include "model/calculate.h"
 #include "model/exit_plan.h"
 #include "storage/settings_file.h"
 #include "ui/form/curve_panels.h"
@@ -32,7 +30,7 @@ void MainWindow::Form_Load()
     Inputs loaded = initialInputs();
     const std::filesystem::path settingsFile = programFile(kSettingsFileName);
     settingsLoad_ = loadSettingsFile(settingsFile, loaded);
-    showInputs(settingsLoad_ ? loaded : initialInputs());
+    showInputs(loaded);
     c.curves->showMethod(byCoefficients());
     startUp(state_, gatherInputs());
     DrawCurvesBySelectedMethod();

@@ -167,13 +167,11 @@ bool SettingsPanel::byCoefficients() const
 
 void SettingsPanel::setOptionStates(bool byCoefficients, bool byPoints)
 {
-    // Set one after the other as a group does: selecting one clears the
-    // other, clearing one selects nothing, so both may end up clear.
-    const bool first = byCoefficients && !byPoints;
+    const std::array<bool, 2> states = optionGroupStates(byCoefficients, byPoints);
     for (QRadioButton* option : option1_)
         option->setAutoExclusive(false);
-    option1_[0]->setChecked(first);
-    option1_[1]->setChecked(byPoints);
+    option1_[0]->setChecked(states[0]);
+    option1_[1]->setChecked(states[1]);
     for (QRadioButton* option : option1_)
         option->setAutoExclusive(true);
 }

@@ -140,7 +140,6 @@ QFont listingFont()
 QFont scaleFont()
 {
     QFont font;
-    font.setStyleHint(QFont::SansSerif);
     font.setStyleStrategy(QFont::NoAntialias);
     // The window's own sans serif face, which its first text looks up anyway:
     // asking with the hint would be one more search.
