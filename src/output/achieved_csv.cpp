@@ -1,6 +1,5 @@
 #include "output/achieved_csv.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "model/numbers.h"
@@ -15,12 +14,6 @@ void appendCell(std::string& out, double value)
         appendFixed(out, value, 4, '.');
 }
 
-void appendWhole(std::string& out, std::int32_t value)
-{
-    char buf[16];
-    out.append(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
-}
-
 }  // namespace
 
 std::string achievedCsv(const TableAnalysis& analysis)
@@ -30,11 +23,11 @@ std::string achievedCsv(const TableAnalysis& analysis)
     out += kAchievedCsvHeader;
     out += '\n';
     for (const PeriodAdvance& p : analysis.periods) {
-        appendWhole(out, p.periodTicks);
+        appendFixed(out, p.periodTicks, 0, '.');
         out += ',';
         appendFixed(out, p.rpm, 4, '.');
         out += ',';
-        appendWhole(out, p.entry);
+        appendFixed(out, p.entry, 0, '.');
         for (int ch = 0; ch < 2; ++ch) {
             const auto c = static_cast<std::size_t>(ch);
             appendCell(out, p.wanted[c]);

@@ -2,8 +2,6 @@
 
 #include "output/table_source.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <system_error>
 
@@ -21,23 +19,6 @@ HostSystem currentHost()
 namespace {
 
 namespace fs = std::filesystem;
-
-std::optional<std::string> readAll(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.good() && !in.eof())
-        return std::nullopt;
-    return bytes;
-}
-
-// Paths as the UTF-8 the messages are made of, whatever the system's own
-// narrow encoding.
-std::string utf8(const fs::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // A blank or a quote would split or end the argument in the one-line form.
 std::string quotedIfNeeded(const std::string& argument)
@@ -81,8 +62,8 @@ FirmwareBuildPlan planFirmwareBuild(HostSystem host, const fs::path& sourceFile,
     std::error_code ec;
     if (!fs::is_regular_file(sourceFile, ec)) {
         plan.step = FirmwareBuildPlan::Step::ChooseSource;
-        plan.message = "Исходный файл прошивки " + utf8(sourceFile.filename()) +
-            " не найден в папке " + utf8(sourceFolder) + ". Укажите, где он лежит.";
+        plan.message = "Исходный файл прошивки " + displayPath(sourceFile.filename()) +
+            " не найден в папке " + displayPath(sourceFolder) + ". Укажите, где он лежит.";
         return plan;
     }
 
@@ -90,13 +71,13 @@ FirmwareBuildPlan planFirmwareBuild(HostSystem host, const fs::path& sourceFile,
     const bool sameFolder = fs::equivalent(sourceFolder, tableFile.parent_path(), ec);
     std::string tableFolder;
     if (!sameFolder) {
-        tableFolder = utf8(tableFile.parent_path());
+        tableFolder = displayPath(tableFile.parent_path());
         if (fs::exists(fs::symlink_status(besideSource, ec))) {
-            const auto stale = readAll(besideSource);
-            if (!stale || stale != readAll(tableFile)) {
+            const auto stale = readWholeFile(besideSource);
+            if (!stale || stale != readWholeFile(tableFile)) {
                 plan.step = FirmwareBuildPlan::Step::ReplaceStaleTable;
                 plan.copyTable = true;
-                plan.message = "В папке " + utf8(sourceFolder) + " лежит другой файл " +
+                plan.message = "В папке " + displayPath(sourceFolder) + " лежит другой файл " +
                     kTableSourceFileName +
                     ", и ассемблер взял бы его вместо только что записанной "
                     "таблицы. Заменить его новой таблицей?\n\n"
@@ -106,15 +87,15 @@ FirmwareBuildPlan planFirmwareBuild(HostSystem host, const fs::path& sourceFile,
             plan.copyTable = true;
         }
     }
-    plan.call = assemblerCall(host, utf8(sourceFile.filename()), tableFolder);
+    plan.call = assemblerCall(host, displayPath(sourceFile.filename()), tableFolder);
     return plan;
 }
 
 WriteResult copyTableInto(const fs::path& tableFile, const fs::path& folder)
 {
-    const auto bytes = readAll(tableFile);
+    const auto bytes = readWholeFile(tableFile);
     if (!bytes)
-        return {false, "не удалось прочитать " + utf8(tableFile)};
+        return {false, "не удалось прочитать " + displayPath(tableFile)};
     return writeFileAtomically(folder / tableFile.filename(), *bytes);
 }
 

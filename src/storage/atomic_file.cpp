@@ -47,6 +47,32 @@ std::string describeError(int errorNumber)
     }
 }
 
+std::string displayPath(std::filesystem::path file)
+{
+    const std::u8string text = file.make_preferred().u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string writeFailureText(const std::filesystem::path& file, const std::string& reason)
+{
+    return "Не удалось сохранить файл " + displayPath(file) + ": " + reason + ".";
+}
+
+std::optional<std::string> readWholeFile(const std::filesystem::path& file)
+{
+    platform::InputFile in(file);
+    if (!in.isOpen())
+        return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    int error = 0;
+    while (const std::size_t n = in.read(chunk, sizeof chunk, error))
+        bytes.append(chunk, n);
+    if (error != 0)
+        return std::nullopt;
+    return bytes;
+}
+
 std::string describeReadError(int errorNumber)
 {
     switch (errorNumber) {

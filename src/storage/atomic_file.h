@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,16 @@ WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_v
 // was to be read.
 std::string describeError(int errorNumber);
 std::string describeReadError(int errorNumber);
+
+// A path as messages show it: UTF-8 whatever the system's own narrow
+// encoding, with the system's own separators.
+std::string displayPath(std::filesystem::path file);
+
+// What the user is told when `file` could not be written.
+std::string writeFailureText(const std::filesystem::path& file, const std::string& reason);
+
+// The whole of a regular file; nothing when it cannot be read. A named pipe
+// or a device is refused, not waited on.
+std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 
 }  // namespace ign

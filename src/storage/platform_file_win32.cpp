@@ -142,13 +142,8 @@ int checkTarget(std::filesystem::path& file)
     return type == FILE_TYPE_DISK ? 0 : kNotRegularFile;
 }
 
-int writeHandle(DWORD which, std::string_view bytes)
+int writeAll(HANDLE h, std::string_view bytes)
 {
-    // Written as bytes: the C streams' text mode would turn every CR LF of the
-    // listing into CR CR LF.
-    const HANDLE h = GetStdHandle(which);
-    if (h == INVALID_HANDLE_VALUE || h == nullptr)
-        return bytes.empty() ? 0 : EBADF;
     for (std::size_t done = 0; done < bytes.size();) {
         const DWORD chunk =
             static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
@@ -158,6 +153,16 @@ int writeHandle(DWORD which, std::string_view bytes)
         done += written;
     }
     return 0;
+}
+
+int writeHandle(DWORD which, std::string_view bytes)
+{
+    // Written as bytes: the C streams' text mode would turn every CR LF of the
+    // listing into CR CR LF.
+    const HANDLE h = GetStdHandle(which);
+    if (h == INVALID_HANDLE_VALUE || h == nullptr)
+        return bytes.empty() ? 0 : EBADF;
+    return writeAll(h, bytes);
 }
 
 }  // namespace
@@ -198,15 +203,7 @@ int replaceFile(const std::filesystem::path& requested, std::string_view bytes)
     if (h == INVALID_HANDLE_VALUE)
         return EEXIST;
 
-    int err = 0;
-    for (std::size_t done = 0; done < bytes.size() && err == 0;) {
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr))
-            err = errnoOf(GetLastError());
-        done += written;
-    }
+    int err = writeAll(h, bytes);
     if (err == 0 && !FlushFileBuffers(h))
         err = errnoOf(GetLastError());
     if (!CloseHandle(h) && err == 0)

@@ -101,5 +101,22 @@ TEST(FirmwareBuild, PlanNeverBuildsFromAnOtherTableWithoutAsking)
     }
 }
 
+#ifndef _WIN32
+// A named pipe where a stale copy would lie is no table: the plan asks about
+// it and never waits for a writer.
+TEST(FirmwareBuild, PipeBesideTheSourceIsAskedAboutNotWaitedOn)
+{
+    test::TempFolder root;
+    std::filesystem::create_directories(root / "src");
+    std::filesystem::create_directories(root / "data");
+    test::writeBytes(root / "data" / "IgnTable.asm", "new table");
+    test::writeBytes(root / "src" / "kom.ASM", "source");
+    test::makeFifo(root / "src" / "IgnTable.asm");
+    const FirmwareBuildPlan plan = planFirmwareBuild(HostSystem::Other, root / "src" / "kom.ASM",
+                                                     root / "data" / "IgnTable.asm");
+    EXPECT_EQ(plan.step, FirmwareBuildPlan::Step::ReplaceStaleTable);
+}
+#endif
+
 }  // namespace
 }  // namespace ign

@@ -4,6 +4,7 @@
 #include "output/table_source.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
+#include "ui/platform/qt_strings.h"
 #include "ui/windows/build_output_window.h"
 
 #include <QFile>
@@ -18,11 +19,6 @@ QStringList toQt(const std::vector<std::string>& texts)
     for (const std::string& text : texts)
         list << QString::fromStdString(text);
     return list;
-}
-
-QString toQt(const std::string& utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
 }
 
 }  // namespace
@@ -45,8 +41,7 @@ void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder
         chosenSource_.value_or(QDir(startFolder).filePath(QString::fromUtf8(kFirmwareSourceName)));
     FirmwareBuildPlan plan = planFirmwareBuild(host_, toPath(source), toPath(tableFile));
     if (plan.step == FirmwareBuildPlan::Step::ChooseSource) {
-        boxes_.inform(window_, toQt(plan.message), QString::fromUtf8(kWindowCaption),
-                      Icon::Exclamation);
+        boxes_.inform(window_, toQt(plan.message), windowCaption(), Icon::Exclamation);
         const std::optional<QString> chosen =
             dialogs_.openFileName(window_,
                                   {QString::fromUtf8(kFirmwareSourceTitle),
@@ -59,19 +54,16 @@ void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder
             return;  // gone between the dialog and now; the next F9 asks again
     }
     if (plan.step == FirmwareBuildPlan::Step::ReplaceStaleTable &&
-        boxes_.askYesNoCancel(window_, toQt(plan.message), QString::fromUtf8(kWindowCaption),
-                              Icon::Question) != Answer::Yes)
+        boxes_.askYesNoCancel(window_, toQt(plan.message), windowCaption(), Icon::Question) !=
+            Answer::Yes)
         return;
     if (plan.copyTable) {
         const std::filesystem::path folder = plan.sourceFile.parent_path();
         const WriteResult copied = copyTableInto(toPath(tableFile), folder);
         if (!copied.ok) {
-            boxes_.inform(
-                window_,
-                QStringLiteral("Не удалось сохранить файл %1: %2.")
-                    .arg(QDir::toNativeSeparators(fromPath(folder / kTableSourceFileName)),
-                         toQt(copied.reason)),
-                QString::fromUtf8(kWindowCaption), Icon::Critical);
+            boxes_.inform(window_,
+                          toQt(writeFailureText(folder / kTableSourceFileName, copied.reason)),
+                          windowCaption(), Icon::Critical);
             return;
         }
     }

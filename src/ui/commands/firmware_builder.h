@@ -36,9 +36,6 @@ public:
     // once; everything else arrives in the output window.
     void build(const QString& tableFile, const QString& startFolder = QDir::currentPath());
 
-    // The source the user chose when the start folder had none.
-    std::optional<QString> chosenSource() const { return chosenSource_; }
-
     // Nothing until the first run has ended.
     BuildOutputWindow* outputWindow() const { return output_; }
 

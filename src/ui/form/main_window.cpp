@@ -257,10 +257,7 @@ bool MainWindow::saveTable()
 
 void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::string& reason)
 {
-    boxes_.inform(this,
-                  QStringLiteral("Не удалось сохранить файл %1: %2.")
-                      .arg(QDir::toNativeSeparators(fromPath(file)), toQt(reason)),
-                  windowCaption(), Icon::Critical);
+    boxes_.inform(this, toQt(writeFailureText(file, reason)), windowCaption(), Icon::Critical);
 }
 
 void MainWindow::save_table_Click()
