@@ -17,6 +17,22 @@ bool byteFits(double v)
     return v >= 0 && v <= 255;
 }
 
+// The wanted curve of the points mode as the main graph draws it: straight
+// lines between the points at 0..10000 rpm, on to the top value placed at
+// 14000 rpm, the top value beyond.
+double pointsCurveAdvance(const std::array<double, 11>& p, double top, double rpm)
+{
+    if (rpm >= 14000)
+        return top;
+    if (rpm >= 10000)
+        return p[10] + (rpm - 10000) * (top - p[10]) / 4000;
+    const double j = std::floor(rpm / 1000);
+    if (!(j >= 0))
+        return kUndefined;  // no curve below 0 rpm
+    const auto i = static_cast<std::size_t>(j);
+    return p[i] + (rpm - j * 1000) * (p[i + 1] - p[i]) / 1000;
+}
+
 // The wanted advance of one characteristic at any speed, in double.
 struct WantedCurve {
     bool byCoefficients = true;
@@ -48,19 +64,6 @@ WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
 }
 
 }  // namespace
-
-double pointsCurveAdvance(const std::array<double, 11>& p, double top, double rpm)
-{
-    if (rpm >= 14000)
-        return top;
-    if (rpm >= 10000)
-        return p[10] + (rpm - 10000) * (top - p[10]) / 4000;
-    const double j = std::floor(rpm / 1000);
-    if (!(j >= 0))
-        return kUndefined;  // no curve below 0 rpm
-    const auto i = static_cast<std::size_t>(j);
-    return p[i] + (rpm - j * 1000) * (p[i + 1] - p[i]) / 1000;
-}
 
 TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
 {
@@ -122,6 +125,9 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
     return out;
 }
 
+namespace {
+
+// The period whose speed lies nearest `rpm` (the analysis must have periods).
 const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm)
 {
     const auto& rows = analysis.periods;
@@ -134,6 +140,8 @@ const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm)
         return *std::prev(it);
     return *it;
 }
+
+}  // namespace
 
 std::string analysisReading(const TableAnalysis& analysis, double rpm, double value,
                             bool deviationChart, char decimalSeparator)

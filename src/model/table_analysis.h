@@ -54,16 +54,8 @@ struct TableAnalysis {
 // curve from the point fields.
 TableAnalysis analyseTable(const CalcState& state, const Inputs& calculated);
 
-// The wanted curve of the points mode as the main graph draws it: straight
-// lines between the points at 0..10000 rpm, on to the top value placed at
-// 14000 rpm, the top value beyond.
-double pointsCurveAdvance(const std::array<double, 11>& points, double top, double rpm);
-
 // What the analysis window says before any calculation that passed its checks.
 inline constexpr const char* kNoAnalysedTable = "Нет рассчитанной таблицы: нажмите «Рассчитать».";
-
-// The period whose speed lies nearest `rpm` (the analysis must have periods).
-const PeriodAdvance& nearestPeriod(const TableAnalysis& analysis, double rpm);
 
 // The reading under the pointer at `rpm`: speed, wanted, achieved and
 // deviation of the characteristic whose curve lies nearer `value`, degrees of

@@ -4,8 +4,6 @@
 #include <QBuffer>
 #include <QChart>
 #include <QChartView>
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -207,10 +205,9 @@ AccuracyWindow::AccuracyWindow(FileDialogs& dialogs, MessageBoxes& boxes, QWidge
     showAnalysis(std::nullopt, '.');
 }
 
-void AccuracyWindow::showAnalysis(const std::optional<TableAnalysis>& analysis,
-                                  char decimalSeparator)
+void AccuracyWindow::showAnalysis(std::optional<TableAnalysis> analysis, char decimalSeparator)
 {
-    analysis_ = analysis;
+    analysis_ = std::move(analysis);
     separator_ = decimalSeparator;
     const bool shown = analysis_.has_value() && !analysis_->periods.empty();
     noTable_->setVisible(!shown);
@@ -234,7 +231,7 @@ void AccuracyWindow::fillCharts()
     const double fastest = a.periods.front().rpm;
     const double slowest = a.periods.back().rpm;
 
-    double low = std::numeric_limits<double>::infinity(), high = -low, largest = 0;
+    double low = std::numeric_limits<double>::infinity(), high = -low;
     for (int ch = 0; ch < 2; ++ch) {
         const auto c = static_cast<std::size_t>(ch);
         QList<QPointF> wanted, achieved, deviation;
@@ -251,8 +248,6 @@ void AccuracyWindow::fillCharts()
                     high = std::fmax(high, v);
                 }
             }
-            if (std::isfinite(p.deviation(ch)))
-                largest = std::fmax(largest, std::fabs(p.deviation(ch)));
         }
         const QString number = QString::number(ch + 1);
         // The smooth wanted curve over the saw-tooth, so both stay visible.
@@ -267,6 +262,7 @@ void AccuracyWindow::fillCharts()
     }
     fitRange(advanceView_->y, std::isfinite(low) ? low : 0, std::isfinite(high) ? high : 0);
     advanceView_->y->applyNiceNumbers();
+    const double largest = std::fmax(a.summary[0].largestDeviation, a.summary[1].largestDeviation);
     const double span = largest > 0 ? largest * 1.1 : 0.5;
     deviationView_->y->setRange(-span, span);
     deviationView_->addLine(QStringLiteral("zero"), QStringLiteral("0°"), pen(kBlack, Qt::DashLine),
@@ -321,34 +317,35 @@ void AccuracyWindow::showReading(double rpm, double value, bool deviationChart)
 
 void AccuracyWindow::savePicture()
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    charts_->grab().save(&buffer, "PNG");
     writeChosen(QStringLiteral("Сохранить рисунок"), QStringLiteral("Рисунок PNG (*.png)"),
-                QStringLiteral("Точность таблицы.png"), png.toStdString());
+                QStringLiteral("Точность таблицы.png"), [this] {
+                    QByteArray png;
+                    QBuffer buffer(&png);
+                    buffer.open(QIODevice::WriteOnly);
+                    charts_->grab().save(&buffer, "PNG");
+                    return png.toStdString();
+                });
 }
 
 void AccuracyWindow::saveData()
 {
     if (analysis_)
         writeChosen(QStringLiteral("Сохранить данные"), QStringLiteral("Данные CSV (*.csv)"),
-                    QStringLiteral("Точность таблицы.csv"), achievedCsv(*analysis_));
+                    QStringLiteral("Точность таблицы.csv"),
+                    [this] { return achievedCsv(*analysis_); });
 }
 
-bool AccuracyWindow::writeChosen(const QString& title, const QString& filter,
-                                 const QString& fileName, const std::string& bytes)
+void AccuracyWindow::writeChosen(const QString& title, const QString& filter,
+                                 const QString& fileName, const std::function<std::string()>& bytes)
 {
     const auto chosen = dialogs_.saveFileName(this, {title, filter, fileName});
     if (!chosen)
-        return false;
-    const WriteResult result = writeFileAtomically(toPath(*chosen), bytes);
+        return;
+    const std::filesystem::path file = toPath(*chosen);
+    const WriteResult result = writeFileAtomically(file, bytes());
     if (!result.ok)
-        boxes_.inform(this,
-                      QStringLiteral("Не удалось сохранить файл %1: %2.")
-                          .arg(QDir::toNativeSeparators(*chosen), toQt(result.reason)),
-                      windowCaption(), Icon::Critical);
-    return result.ok;
+        boxes_.inform(this, toQt(writeFailureText(file, result.reason)), windowCaption(),
+                      Icon::Critical);
 }
 
 }  // namespace ign::ui

@@ -4,7 +4,9 @@
 // every later calculation while it is open.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <string>
 
 #include <QWidget>
 
@@ -29,7 +31,7 @@ public:
     static AccuracyWindow* instance();
 
     // Nothing: no calculation has passed its checks yet.
-    void showAnalysis(const std::optional<TableAnalysis>& analysis, char decimalSeparator);
+    void showAnalysis(std::optional<TableAnalysis> analysis, char decimalSeparator);
 
     // The whole speed range again on both charts.
     void resetZoom();
@@ -41,8 +43,9 @@ private:
     void fillCharts();
     void alignPlotAreas();
     void showReading(double rpm, double value, bool deviationChart);
-    bool writeChosen(const QString& title, const QString& filter, const QString& fileName,
-                     const std::string& bytes);
+    // `bytes` makes the file's contents once a file name has been chosen.
+    void writeChosen(const QString& title, const QString& filter, const QString& fileName,
+                     const std::function<std::string()>& bytes);
 
     FileDialogs& dialogs_;
     MessageBoxes& boxes_;
