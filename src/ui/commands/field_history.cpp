@@ -3,13 +3,10 @@
 #include <QAction>
 #include <QUndoCommand>
 
+#include "ui/platform/qt_strings.h"
+
 namespace ign::ui {
 namespace {
-
-QString toQt(const std::string& utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
 
 class FieldStepCommand : public QUndoCommand {
 public:

@@ -33,8 +33,6 @@ public:
     // Hands the menu items to `stack`, or back to the window's own history.
     void activate(QUndoStack* stack);
 
-    QUndoStack& stack() { return stack_; }
-
 private:
     void refreshMenu();
 

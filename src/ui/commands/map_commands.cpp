@@ -4,11 +4,8 @@
 #include "storage/map_file.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
-#include "ui/platform/qt_strings.h"
 
 #include <QDir>
-#include <QFile>
-#include <filesystem>
 
 namespace ign::ui {
 

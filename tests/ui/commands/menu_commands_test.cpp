@@ -3,16 +3,13 @@
 #include "support/window_fixture.h"
 
 #include <QDir>
-#include <QSignalSpy>
 #include <QStandardPaths>
 
 #include "model/calculate.h"
 #include "model/messages.h"
-#include "output/firmware_build.h"
 #include "output/table_source.h"
 #include "support/intel_hex.h"
 #include "support/test_files.h"
-#include "ui/commands/firmware_builder.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/build_output_window.h"
 

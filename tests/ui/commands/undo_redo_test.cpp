@@ -3,7 +3,6 @@
 #include <functional>
 
 #include "support/mouse_fixture.h"
-#include "ui/form/curve_panels.h"
 
 namespace ign::ui::test {
 namespace {
@@ -91,7 +90,7 @@ TEST_F(UndoRedo, KeysTakeStepsBackUnlessATextFieldHasTheFocus)
     const Inputs before = window->gatherInputs();
     action("ij")->trigger();
     const Inputs preset = window->gatherInputs();
-    // Typed into a field, Ctrl+Z takes the typing back, not the prese
+    // Typed into a field, Ctrl+Z takes the typing back, not the preset.
     QLineEdit* a = field("Text4", 0);
     type(a, QStringLiteral("9"));
     ASSERT_NE(a->text(), QString::fromStdString(preset.text4[0]));
