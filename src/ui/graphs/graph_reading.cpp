@@ -9,15 +9,11 @@
 
 #include "model/numbers.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/rgb_colour.h"
 #include "ui/platform/decimal_separator.h"
 
 namespace ign::ui {
 namespace {
-
-QColor toQColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
 
 // Sized from the box's own font for the widest reading a held button can
 // give once the pointer has left the graph (a five-digit speed and a

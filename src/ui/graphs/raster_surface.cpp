@@ -6,13 +6,10 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/graphs/rgb_colour.h"
+
 namespace ign::ui {
 namespace {
-
-QColor toQColor(Rgb c)
-{
-    return QColor(c.r, c.g, c.b);
-}
 
 // Cuts the segment to a rectangle a little larger than the surface (Liang and
 // Barsky); false when nothing of it lies there.
