@@ -2,132 +2,75 @@
 #include "ui/windows/single_window.h"
 
 #include <QBuffer>
-#include <QChart>
-#include <QChartView>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLegendMarker>
-#include <QLineSeries>
 #include <QPointer>
 #include <QPushButton>
-#include <QValueAxis>
 #include <QVBoxLayout>
-#include <QWheelEvent>
 
 #include <cmath>
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <vector>
 
 #include "model/curves.h"
 #include "model/messages.h"
 #include "output/achieved_csv.h"
 #include "storage/atomic_file.h"
-#include "ui/form/field_colours.h"
+#include "ui/graphs/plot_group.h"
+#include "ui/graphs/plot_widget.h"
+#include "ui/graphs/rgb_colour.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/qt_strings.h"
 
 namespace ign::ui {
-
-// A chart whose speed axis zooms with the mouse wheel around the pointer and
-// which reports the chart values under the pointer.
-class AnalysisChartView final : public QChartView {
-public:
-    AnalysisChartView(const QString& yTitle, QWidget* parent) : QChartView(new QChart, parent)
-    {
-        setRenderHint(QPainter::Antialiasing);
-        setMouseTracking(true);
-        chart()->setBackgroundBrush(kWindowColour);
-        chart()->legend()->setAlignment(Qt::AlignRight);
-        chart()->setMargins(QMargins(4, 4, 4, 4));
-        x->setTitleText(QStringLiteral("об/мин"));
-        x->setLabelFormat(QStringLiteral("%.0f"));
-        x->setTickType(QValueAxis::TicksDynamic);
-        x->setTickAnchor(0);
-        x->setTickInterval(2000);
-        y->setTitleText(yTitle);
-        chart()->addAxis(x, Qt::AlignBottom);
-        chart()->addAxis(y, Qt::AlignLeft);
-    }
-
-    QValueAxis* const x = new QValueAxis;
-    QValueAxis* const y = new QValueAxis;
-    double fullMin = 0, fullMax = 1;
-    std::function<void(double rpm, double value)> pointed;
-
-    // A line from `points`; a NaN value breaks it, so an undefined stretch is
-    // left empty instead of bridged. Only the first piece has a legend entry.
-    void addLine(const QString& objectName, const QString& legend, const QPen& pen,
-                 const QList<QPointF>& points)
-    {
-        QList<QPointF> piece;
-        bool first = true;
-        const auto flush = [&] {
-            if (piece.isEmpty())
-                return;
-            auto* series = new QLineSeries;
-            series->setObjectName(objectName);
-            series->setName(legend);
-            series->setPen(pen);
-            series->replace(piece);
-            chart()->addSeries(series);
-            series->attachAxis(x);
-            series->attachAxis(y);
-            if (!first)
-                chart()->legend()->markers(series).constFirst()->setVisible(false);
-            first = false;
-            piece.clear();
-        };
-        for (const QPointF& p : points) {
-            if (std::isfinite(p.y()))
-                piece.append(p);
-            else
-                flush();
-        }
-        flush();
-    }
-
-protected:
-    void wheelEvent(QWheelEvent* event) override
-    {
-        const double at = chart()->mapToValue(event->position()).x();
-        const double factor = event->angleDelta().y() > 0 ? 0.8 : 1.25;
-        const double low = std::fmax(fullMin, at - (at - x->min()) * factor);
-        const double high = std::fmin(fullMax, at + (x->max() - at) * factor);
-        if (high > low)
-            x->setRange(low, high);
-        event->accept();
-    }
-    void mouseMoveEvent(QMouseEvent* event) override
-    {
-        const QPointF value = chart()->mapToValue(event->position());
-        if (pointed && chart()->plotArea().contains(event->position()))
-            pointed(value.x(), value.y());
-        QChartView::mouseMoveEvent(event);
-    }
-};
-
 namespace {
 
 QPointer<AccuracyWindow> openWindow;
 
-QPen pen(Rgb c, Qt::PenStyle style = Qt::SolidLine)
+const QColor kLimitColour(96, 96, 96);
+// About as many angle labels as a chart of the window's first height shows.
+constexpr int kAdvanceIntervals = 6;
+
+// One value of every period, over its speed, in the order of the periods.
+template <class Value>
+std::vector<QPointF> overSpeed(const TableAnalysis& analysis, Value value)
 {
-    QPen p(QColor(c.r, c.g, c.b), 1.5, style);
-    p.setCosmetic(true);
-    return p;
+    std::vector<QPointF> points;
+    points.reserve(analysis.periods.size());
+    for (const PeriodAdvance& p : analysis.periods)
+        points.emplace_back(p.rpm, value(p));
+    return points;
 }
 
-// Axis range around [low, high] with a little room, never empty.
-void fitRange(QValueAxis* axis, double low, double high)
+// Round angles around every defined advance, with a little room, never empty.
+PlotRange advanceRange(const TableAnalysis& analysis)
 {
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    for (const PeriodAdvance& p : analysis.periods) {
+        for (int ch = 0; ch < 2; ++ch) {
+            const auto c = static_cast<std::size_t>(ch);
+            for (double v : {p.wanted[c], p.achieved[c]}) {
+                if (std::isfinite(v)) {
+                    low = std::fmin(low, v);
+                    high = std::fmax(high, v);
+                }
+            }
+        }
+    }
+    if (!(high >= low))
+        low = high = 0;
     if (!(high > low)) {
         low -= 0.5;
         high += 0.5;
     }
     const double room = (high - low) * 0.05;
-    axis->setRange(low - room, high + room);
+    const AxisTicks ticks = roundTicksOutside(low - room, high + room, kAdvanceIntervals);
+    if (ticks.values.size() < 2)
+        return {low - room, high + room};
+    return {ticks.values.front(), ticks.values.back()};
 }
 
 }  // namespace
@@ -163,24 +106,26 @@ AccuracyWindow::AccuracyWindow(FileDialogs& dialogs, MessageBoxes& boxes, QWidge
     layout->addWidget(noTable_, 1);
 
     charts_ = new QWidget(this);
+    charts_->setObjectName(QStringLiteral("charts"));
+    // The saved picture is this widget: its corners must not be left clear.
+    charts_->setAutoFillBackground(true);
     auto* chartLayout = new QVBoxLayout(charts_);
     chartLayout->setContentsMargins(0, 0, 0, 0);
-    advanceView_ = new AnalysisChartView(QStringLiteral("УОЗ, °"), charts_);
-    advanceView_->setObjectName(QStringLiteral("advanceChart"));
-    deviationView_ = new AnalysisChartView(QStringLiteral("отклонение, °"), charts_);
-    deviationView_->setObjectName(QStringLiteral("deviationChart"));
-    chartLayout->addWidget(advanceView_, 3);
-    chartLayout->addWidget(deviationView_, 2);
+    const QString speed = QStringLiteral("об/мин");
+    advanceChart_ = new PlotWidget(speed, QStringLiteral("УОЗ, °"), charts_);
+    advanceChart_->setObjectName(QStringLiteral("advanceChart"));
+    deviationChart_ = new PlotWidget(speed, QStringLiteral("отклонение, °"), charts_);
+    deviationChart_->setObjectName(QStringLiteral("deviationChart"));
+    chartLayout->addWidget(advanceChart_, 3);
+    chartLayout->addWidget(deviationChart_, 2);
     layout->addWidget(charts_, 1);
-    // Zooming either chart moves the other: both show the same speeds.
-    for (auto [from, to] :
-         {std::pair{advanceView_, deviationView_}, {deviationView_, advanceView_}}) {
-        connect(from->x, &QValueAxis::rangeChanged, to->x,
-                [to](qreal low, qreal high) { to->x->setRange(low, high); });
-        connect(from->chart(), &QChart::plotAreaChanged, this, [this] { alignPlotAreas(); });
-    }
-    advanceView_->pointed = [this](double rpm, double v) { showReading(rpm, v, false); };
-    deviationView_->pointed = [this](double rpm, double v) { showReading(rpm, v, true); };
+    group_ = new PlotGroup(this);
+    group_->add(advanceChart_);
+    group_->add(deviationChart_);
+    connect(advanceChart_, &PlotWidget::pointed, this,
+            [this](double rpm, double v) { showReading(rpm, v, false); });
+    connect(deviationChart_, &PlotWidget::pointed, this,
+            [this](double rpm, double v) { showReading(rpm, v, true); });
 
     reading_ = new QLabel(this);
     reading_->setObjectName(QStringLiteral("reading"));
@@ -223,89 +168,43 @@ void AccuracyWindow::showAnalysis(std::optional<TableAnalysis> analysis, char de
 
 void AccuracyWindow::fillCharts()
 {
-    for (AnalysisChartView* view : {advanceView_, deviationView_})
-        view->chart()->removeAllSeries();
+    for (PlotWidget* chart : {advanceChart_, deviationChart_}) {
+        chart->clear();
+        chart->setDecimalSeparator(separator_);
+    }
     if (!analysis_ || analysis_->periods.empty())
         return;
     const TableAnalysis& a = *analysis_;
-    const double fastest = a.periods.front().rpm;
-    const double slowest = a.periods.back().rpm;
-
-    double low = std::numeric_limits<double>::infinity(), high = -low;
     for (int ch = 0; ch < 2; ++ch) {
         const auto c = static_cast<std::size_t>(ch);
-        QList<QPointF> wanted, achieved, deviation;
-        wanted.reserve(qsizetype(a.periods.size()));
-        achieved.reserve(qsizetype(a.periods.size()));
-        deviation.reserve(qsizetype(a.periods.size()));
-        for (const PeriodAdvance& p : a.periods) {
-            wanted.append({p.rpm, p.wanted[c]});
-            achieved.append({p.rpm, p.achieved[c]});
-            deviation.append({p.rpm, p.deviation(ch)});
-            for (double v : {p.wanted[c], p.achieved[c]}) {
-                if (std::isfinite(v)) {
-                    low = std::fmin(low, v);
-                    high = std::fmax(high, v);
-                }
-            }
-        }
         const QString number = QString::number(ch + 1);
+        const QColor achieved = toQColor(computedColour(ch));
         // The smooth wanted curve over the saw-tooth, so both stay visible.
-        advanceView_->addLine(QStringLiteral("achieved") + number,
-                              QStringLiteral("фактический ") + number, pen(computedColour(ch)),
-                              achieved);
-        advanceView_->addLine(QStringLiteral("wanted") + number,
-                              QStringLiteral("желаемый ") + number, pen(wantedColour(ch)), wanted);
-        deviationView_->addLine(QStringLiteral("deviation") + number,
-                                QStringLiteral("отклонение ") + number, pen(computedColour(ch)),
-                                deviation);
+        advanceChart_->addLine({QStringLiteral("фактический ") + number, achieved, Qt::SolidLine,
+                                overSpeed(a, [c](const PeriodAdvance& p) { return p.achieved[c]; })});
+        advanceChart_->addLine({QStringLiteral("желаемый ") + number, toQColor(wantedColour(ch)),
+                                Qt::SolidLine,
+                                overSpeed(a, [c](const PeriodAdvance& p) { return p.wanted[c]; })});
+        deviationChart_->addLine(
+            {QStringLiteral("отклонение ") + number, achieved, Qt::SolidLine,
+             overSpeed(a, [ch](const PeriodAdvance& p) { return p.deviation(ch); })});
     }
-    fitRange(advanceView_->y, std::isfinite(low) ? low : 0, std::isfinite(high) ? high : 0);
-    advanceView_->y->applyNiceNumbers();
+    advanceChart_->setYRange(advanceRange(a));
     const double largest = std::fmax(a.summary[0].largestDeviation, a.summary[1].largestDeviation);
     const double span = largest > 0 ? largest * 1.1 : 0.5;
-    deviationView_->y->setRange(-span, span);
-    deviationView_->addLine(QStringLiteral("zero"), QStringLiteral("0°"), pen(kBlack, Qt::DashLine),
-                            {{slowest, 0}, {fastest, 0}});
-    const Rgb grey{96, 96, 96};
-    deviationView_->addLine(QStringLiteral("nmin"), QStringLiteral("Nmin"), pen(grey, Qt::DotLine),
-                            {{a.nminRpm, -span}, {a.nminRpm, span}});
-    deviationView_->addLine(QStringLiteral("nmax"), QStringLiteral("Nmax"),
-                            pen(grey, Qt::DashDotLine), {{a.nmaxRpm, -span}, {a.nmaxRpm, span}});
-    for (AnalysisChartView* view : {advanceView_, deviationView_}) {
-        view->fullMin = slowest;
-        view->fullMax = fastest;
-    }
-    resetZoom();
-}
-
-void AccuracyWindow::alignPlotAreas()
-{
-    // The same speed must stand at the same place on both charts, whatever
-    // the width of their angle labels and legends: widen the smaller side's
-    // margin by the difference.
-    QChart* charts[] = {advanceView_->chart(), deviationView_->chart()};
-    double left[2], right[2];
-    for (int i = 0; i < 2; ++i) {
-        const QRectF area = charts[i]->plotArea();
-        const QMargins m = charts[i]->margins();
-        left[i] = area.left() - m.left();
-        right[i] = charts[i]->size().width() - area.right() - m.right();
-    }
-    const double wantLeft = std::fmax(left[0], left[1]) + 4;
-    const double wantRight = std::fmax(right[0], right[1]) + 4;
-    for (int i = 0; i < 2; ++i) {
-        QMargins m = charts[i]->margins();
-        m.setLeft(int(std::lround(wantLeft - left[i])));
-        m.setRight(int(std::lround(wantRight - right[i])));
-        if (m != charts[i]->margins())
-            charts[i]->setMargins(m);
-    }
+    deviationChart_->setYRange({-span, span});
+    deviationChart_->addMark({Qt::Horizontal, 0, QStringLiteral("0°"), Qt::black, Qt::DashLine});
+    deviationChart_->addMark(
+        {Qt::Vertical, a.nminRpm, QStringLiteral("Nmin"), kLimitColour, Qt::DotLine});
+    deviationChart_->addMark(
+        {Qt::Vertical, a.nmaxRpm, QStringLiteral("Nmax"), kLimitColour, Qt::DashDotLine});
+    // Periods ascend, so the speeds descend.
+    group_->setFullXRange({a.periods.back().rpm, a.periods.front().rpm});
 }
 
 void AccuracyWindow::resetZoom()
 {
-    advanceView_->x->setRange(advanceView_->fullMin, advanceView_->fullMax);
+    group_->showFullRange();
 }
 
 void AccuracyWindow::showReading(double rpm, double value, bool deviationChart)

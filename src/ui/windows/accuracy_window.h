@@ -17,9 +17,10 @@ class QPushButton;
 
 namespace ign::ui {
 
-class AnalysisChartView;
 class FileDialogs;
 class MessageBoxes;
+class PlotGroup;
+class PlotWidget;
 
 class AccuracyWindow final : public QWidget {
     Q_OBJECT
@@ -41,7 +42,6 @@ public:
 private:
     AccuracyWindow(FileDialogs& dialogs, MessageBoxes& boxes, QWidget* owner);
     void fillCharts();
-    void alignPlotAreas();
     void showReading(double rpm, double value, bool deviationChart);
     // `bytes` makes the file's contents once a file name has been chosen.
     void writeChosen(const QString& title, const QString& filter, const QString& fileName,
@@ -55,8 +55,9 @@ private:
     QLabel* noTable_ = nullptr;
     QLabel* reading_ = nullptr;
     QWidget* charts_ = nullptr;  // both chart views, as the picture shows them
-    AnalysisChartView* advanceView_ = nullptr;
-    AnalysisChartView* deviationView_ = nullptr;
+    PlotWidget* advanceChart_ = nullptr;
+    PlotWidget* deviationChart_ = nullptr;
+    PlotGroup* group_ = nullptr;  // both charts show the same speeds
     QPushButton* buttons_[3] = {};
 };
 

@@ -1,13 +1,22 @@
-#include <QChartView>
+#include <QImage>
 #include <QLabel>
-#include <QLineSeries>
 #include <QMenu>
-#include <QValueAxis>
 #include <QWheelEvent>
+
+#include <cmath>
+#include <cstdlib>
 
 #include "output/achieved_csv.h"
 #include "support/window_fixture.h"
+#include "ui/graphs/plot_widget.h"
 #include "ui/windows/accuracy_window.h"
+
+namespace ign::ui {
+inline void PrintTo(const PlotRange& r, std::ostream* os)
+{
+    *os << "[" << r.low << ", " << r.high << "]";
+}
+}  // namespace ign::ui
 
 namespace ign::ui::test {
 namespace {
@@ -19,24 +28,56 @@ protected:
         action("accuracy")->trigger();
         return AccuracyWindow::instance();
     }
-    static QChartView* view(AccuracyWindow* w, const char* name)
+    static PlotWidget* chart(AccuracyWindow* w, const char* name)
     {
-        return w->findChild<QChartView*>(QLatin1String(name));
-    }
-    // Points per line, summed over the pieces an undefined stretch cuts it into.
-    static int points(AccuracyWindow* w, const char* chart, const QString& line)
-    {
-        int n = 0;
-        for (QAbstractSeries* s : view(w, chart)->chart()->series())
-            if (s->objectName() == line)
-                n += int(static_cast<QLineSeries*>(s)->count());
-        return n;
+        return w->findChild<PlotWidget*>(QLatin1String(name));
     }
     static QString label(AccuracyWindow* w, const char* name)
     {
         return w->findChild<QLabel*>(QLatin1String(name))->text();
     }
+    TableAnalysis analysis() const
+    {
+        return analyseTable(window->calcState(), window->gatherInputs());
+    }
+    static void wheel(PlotWidget* chart, QPointF at, int delta)
+    {
+        QWheelEvent event(at, chart->mapToGlobal(at), {}, {0, delta}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chart, &event);
+    }
+    static void moveTo(PlotWidget* chart, QPointF at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(chart, &move);
+    }
+    // Whether the picture has about `colour` within a few pixels above or
+    // below `at`: lines are drawn smooth, so their edges are blends.
+    static bool colourNear(const QImage& image, QPoint at, Rgb colour, int reach = 3)
+    {
+        for (int dy = -reach; dy <= reach; ++dy) {
+            const QPoint p = at + QPoint(0, dy);
+            if (!image.rect().contains(p))
+                continue;
+            const QColor c = image.pixelColor(p);
+            if (std::abs(c.red() - colour.r) < 48 && std::abs(c.green() - colour.g) < 48 &&
+                std::abs(c.blue() - colour.b) < 48)
+                return true;
+        }
+        return false;
+    }
 };
+
+// The period nearest a speed, and its values as the charts show them.
+const PeriodAdvance& periodAt(const TableAnalysis& a, double rpm)
+{
+    const PeriodAdvance* best = &a.periods.front();
+    for (const PeriodAdvance& p : a.periods)
+        if (std::fabs(p.rpm - rpm) < std::fabs(best->rpm - rpm))
+            best = &p;
+    return *best;
+}
 
 TEST_F(AccuracyWindowTest, MenuItemOpensOneWindowThatFollowsCalculate)
 {
@@ -59,24 +100,24 @@ TEST_F(AccuracyWindowTest, MenuItemOpensOneWindowThatFollowsCalculate)
     EXPECT_EQ(w->windowModality(), Qt::NonModal);
     EXPECT_EQ(label(w, "noTable"),
               QStringLiteral("Нет рассчитанной таблицы: нажмите «Рассчитать»."));
-    EXPECT_TRUE(view(w, "advanceChart")->chart()->series().isEmpty());
-    EXPECT_FALSE(view(w, "advanceChart")->isVisible());
+    EXPECT_FALSE(chart(w, "advanceChart")->isVisible());
+    for (const char* name : {"resetZoom", "savePicture", "saveData"})
+        EXPECT_FALSE(w->findChild<QPushButton*>(QLatin1String(name))->isEnabled()) << name;
 
     click(button("Command1"));
     EXPECT_FALSE(w->findChild<QLabel*>(QStringLiteral("noTable"))->isVisible());
-    for (const char* line : {"wanted1", "achieved1", "wanted2", "achieved2"})
-        EXPECT_EQ(points(w, "advanceChart", QLatin1String(line)), 7680) << line;
-    for (const char* line : {"deviation1", "deviation2"})
-        EXPECT_EQ(points(w, "deviationChart", QLatin1String(line)), 7680) << line;
-    for (const char* line : {"zero", "nmin", "nmax"})
-        EXPECT_EQ(points(w, "deviationChart", QLatin1String(line)), 2) << line;
+    EXPECT_TRUE(chart(w, "advanceChart")->isVisible());
+    EXPECT_TRUE(chart(w, "deviationChart")->isVisible());
     EXPECT_EQ(label(w, "summary1"),
               QStringLiteral("Характеристика 1: наибольшее отклонение 0.91° "
                              "при 14507 об/мин (в точках таблицы 0.35°)"));
-    EXPECT_TRUE(label(w, "summary2").startsWith(QStringLiteral("Характеристика 2: ")));
+    EXPECT_EQ(label(w, "summary2"),
+              QStringLiteral("Характеристика 2: наибольшее отклонение 0.49° "
+                             "при 14124 об/мин (в точках таблицы 0.26°)"));
 
     // An offset byte out of range after the next calculation: 20 entries of
-    // characteristic 1 lose their achieved value.
+    // characteristic 1 lose their achieved value, and their speeds show no
+    // red saw-tooth at all.
     chooseByPoints();
     window->showInputs([&] {
         Inputs in = window->gatherInputs();
@@ -87,9 +128,26 @@ TEST_F(AccuracyWindowTest, MenuItemOpensOneWindowThatFollowsCalculate)
         return in;
     }());
     click(button("Command1"));
-    EXPECT_EQ(points(w, "advanceChart", QStringLiteral("achieved1")), 7680 - 20 * 256);
     EXPECT_TRUE(label(w, "summary1").endsWith(QStringLiteral("вне 0...255: 20")))
         << label(w, "summary1").toStdString();
+    PlotWidget* top = chart(w, "advanceChart");
+    const QImage picture = top->grab().toImage();
+    const QRect area = top->plotArea();
+    const TableAnalysis a = analysis();
+    int emptyColumns = 0;
+    for (int x = area.left() + 2; x < area.right() - 2; ++x) {
+        // A column whose speeds, a pixel either side, are all undefined.
+        bool undefined = true;
+        for (int dx : {-2, 0, 2})
+            undefined = undefined &&
+                std::isnan(periodAt(a, top->toValue(QPointF(x + dx, 0)).x()).achieved[0]);
+        if (!undefined)
+            continue;
+        ++emptyColumns;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            EXPECT_FALSE(colourNear(picture, {x, y}, kRed, 0)) << x << ", " << y;
+    }
+    EXPECT_GT(emptyColumns, 10);
 }
 
 TEST_F(AccuracyWindowTest, WheelZoomsBothChartsAndResetRestores)
@@ -97,40 +155,77 @@ TEST_F(AccuracyWindowTest, WheelZoomsBothChartsAndResetRestores)
     start();
     click(button("Command1"));
     AccuracyWindow* w = open();
-    auto* top = static_cast<QValueAxis*>(view(w, "advanceChart")->chart()->axes(Qt::Horizontal)[0]);
-    auto* bottom =
-        static_cast<QValueAxis*>(view(w, "deviationChart")->chart()->axes(Qt::Horizontal)[0]);
-    const double fullMin = top->min(), fullMax = top->max();
-    EXPECT_NEAR(fullMax, 14648.4, 0.1);
+    PlotWidget* top = chart(w, "advanceChart");
+    PlotWidget* bottom = chart(w, "deviationChart");
+    const PlotRange full = top->xRange();
+    EXPECT_NEAR(full.high, 14648.4, 0.1);
+    EXPECT_EQ(bottom->xRange(), full);
+    // One speed stands at one place on both charts.
+    EXPECT_EQ(top->plotArea().left(), bottom->plotArea().left());
+    EXPECT_EQ(top->plotArea().right(), bottom->plotArea().right());
 
-    QChartView* v = view(w, "deviationChart");
-    const QPointF at = v->chart()->plotArea().center();
-    QWheelEvent wheel(at, v->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-    QApplication::sendEvent(v->viewport(), &wheel);
-    EXPECT_LT(bottom->max() - bottom->min(), (fullMax - fullMin) * 0.9);
-    EXPECT_EQ(top->min(), bottom->min());
-    EXPECT_EQ(top->max(), bottom->max());
+    // The speed under the pointer stays under it.
+    const QPointF at(bottom->plotArea().left() + bottom->plotArea().width() * 0.7,
+                     bottom->plotArea().center().y());
+    const double rpm = bottom->toValue(at).x();
+    wheel(bottom, at, 120);
+    EXPECT_LT(bottom->xRange().high - bottom->xRange().low, (full.high - full.low) * 0.9);
+    EXPECT_EQ(top->xRange(), bottom->xRange());
+    EXPECT_NEAR(bottom->toValue(at).x(), rpm, 1);
+    EXPECT_NEAR(top->toValue(QPointF(at.x(), 0)).x(), rpm, 1);
 
-    QMouseEvent move(QEvent::MouseMove, at, v->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(v->viewport(), &move);
-    EXPECT_TRUE(label(w, "reading").contains(QStringLiteral(" об/мин, характеристика ")))
-        << label(w, "reading").toStdString();
-
+    wheel(top, at, 120);
+    EXPECT_EQ(top->xRange(), bottom->xRange());
     click(w->findChild<QPushButton*>(QStringLiteral("resetZoom")));
-    EXPECT_EQ(bottom->min(), fullMin);
-    EXPECT_EQ(bottom->max(), fullMax);
+    EXPECT_EQ(top->xRange(), full);
+    EXPECT_EQ(bottom->xRange(), full);
+
+    // Zooming out never shows more than there is.
+    wheel(top, at, 120);
+    for (int i = 0; i < 5; ++i)
+        wheel(top, top->plotArea().topLeft(), -120);
+    EXPECT_EQ(top->xRange(), full);
+    EXPECT_EQ(bottom->xRange(), full);
 }
 
-// The data are the batch tool's CSV to the byte; the picture a PNG; a write
-// that fails is told and leaves nothing behind.
+// Under the pointer, the nearest period of the characteristic whose curve
+// lies nearer, on either chart.
+TEST_F(AccuracyWindowTest, ReadsTheValuesUnderThePointer)
+{
+    start();
+    click(button("Command1"));
+    AccuracyWindow* w = open();
+    const TableAnalysis a = analysis();
+    const PeriodAdvance& p = periodAt(a, 14507);
+    PlotWidget* top = chart(w, "advanceChart");
+    PlotWidget* bottom = chart(w, "deviationChart");
+    // Close enough that one pixel is a small part of one period's speeds.
+    for (int i = 0; i < 12; ++i)
+        wheel(top, top->toPixel({p.rpm, p.achieved[0]}), 120);
+    ASSERT_LT(top->xRange().high - top->xRange().low, 2000);
+
+    const QString expected1 = QStringLiteral(
+        "14507 об/мин, характеристика 1: желаемый УОЗ 37.65°, фактический 38.56°, "
+        "отклонение -0.91°");
+    moveTo(top, top->toPixel({p.rpm, p.achieved[0]}));
+    EXPECT_EQ(label(w, "reading").toStdString(), expected1.toStdString());
+    moveTo(bottom, bottom->toPixel({p.rpm, p.deviation(0)}));
+    EXPECT_EQ(label(w, "reading").toStdString(), expected1.toStdString());
+    moveTo(top, top->toPixel({p.rpm, p.wanted[1]}));
+    EXPECT_TRUE(label(w, "reading").startsWith(QStringLiteral("14507 об/мин, характеристика 2: ")))
+        << label(w, "reading").toStdString();
+}
+
+// The data are the batch tool's CSV to the byte; the picture is both charts
+// as the window shows them, the curves in their colours where they run; a
+// write that fails is told and leaves nothing behind.
 TEST_F(AccuracyWindowTest, SavesDataAndPictureThroughTheDialog)
 {
     start();
     click(button("Command1"));
     AccuracyWindow* w = open();
-    const std::string csv = achievedCsv(analyseTable(window->calcState(), window->gatherInputs()));
+    const TableAnalysis a = analysis();
+    const std::string csv = achievedCsv(a);
 
     dialogs.answers = {folder.filePath(QStringLiteral("a.csv")),
                        folder.filePath(QStringLiteral("a.png")),
@@ -142,10 +237,42 @@ TEST_F(AccuracyWindowTest, SavesDataAndPictureThroughTheDialog)
     EXPECT_TRUE(dialogs.asked[0].save);
     EXPECT_EQ(dialogs.asked[1].request.filter, QStringLiteral("Рисунок PNG (*.png)"));
     EXPECT_EQ(readFile("a.csv"), csv);
-    EXPECT_TRUE(readFile("a.png").starts_with("\x89PNG\r\n"));
+    ASSERT_TRUE(readFile("a.png").starts_with("\x89PNG\r\n"));
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_TRUE(boxes.asked[0].text.startsWith(QStringLiteral("Не удалось сохранить файл ")));
     EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
+
+    QImage png;
+    ASSERT_TRUE(png.load(folder.filePath(QStringLiteral("a.png"))));
+    QWidget* charts = w->findChild<QWidget*>(QStringLiteral("charts"));
+    EXPECT_EQ(png.size(), charts->size());
+    PlotWidget* top = chart(w, "advanceChart");
+    PlotWidget* bottom = chart(w, "deviationChart");
+    // Where the two characteristics deviate most, the saw-tooth stands clear
+    // of the wanted curve; at low speed the wanted curve covers it.
+    const PeriodAdvance& far1 = periodAt(a, a.summary[0].largestAtRpm);
+    const PeriodAdvance& far2 = periodAt(a, a.summary[1].largestAtRpm);
+    const PeriodAdvance& slow = periodAt(a, 3000);
+    const struct {
+        const char* what;
+        PlotWidget* chart;
+        double rpm, value;
+        Rgb colour;
+    } curves[] = {
+        {"wanted 1", top, slow.rpm, slow.wanted[0], wantedColour(0)},
+        {"wanted 2", top, slow.rpm, slow.wanted[1], wantedColour(1)},
+        {"achieved 1", top, far1.rpm, far1.achieved[0], computedColour(0)},
+        {"achieved 2", top, far2.rpm, far2.achieved[1], computedColour(1)},
+        {"deviation 1", bottom, far1.rpm, far1.deviation(0), computedColour(0)},
+        {"deviation 2", bottom, far2.rpm, far2.deviation(1), computedColour(1)},
+    };
+    for (const auto& curve : curves) {
+        const QPoint at = curve.chart->mapTo(charts, curve.chart->toPixel({curve.rpm, curve.value})
+                                                         .toPoint());
+        EXPECT_TRUE(colourNear(png, at, curve.colour)) << curve.what;
+        // Not just anywhere: well above and below there is none of it.
+        EXPECT_FALSE(colourNear(png, at + QPoint(0, 12), curve.colour, 1)) << curve.what;
+    }
 }
 
 }  // namespace
