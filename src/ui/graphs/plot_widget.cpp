@@ -24,7 +24,8 @@ constexpr double kLineWidth = 1.5;
 // One wheel notch shows this share of the speeds around the pointer; a finer
 // wheel or touchpad zooms by the same amount per full notch.
 constexpr double kZoomPerNotch = 0.8;
-// Deeper than this the chart would show less than one table period.
+// A thousandth of the whole range is a few table periods at the highest
+// speeds; deeper shows nothing more, only an ever wider stroke.
 constexpr double kDeepestZoom = 1e-3;
 // Far outside the plot a pixel only has to keep the line's direction; the
 // painter's fixed-point arithmetic must not overflow.
@@ -32,6 +33,22 @@ constexpr double kFarPixel = 1e6;
 
 const QColor kGridColour(224, 224, 224);
 const QColor kAxisColour(64, 64, 64);
+
+// The one mapping from values to pixels: the ends of a range fall on the
+// first and last pixel of the plot area, where the axis lines are. The area
+// is worked out once per picture, not once per point.
+QPointF mapToPixel(QPointF value, const QRect& area, PlotRange x, PlotRange y)
+{
+    const double px = area.left() + (value.x() - x.low) / (x.high - x.low) * (area.width() - 1);
+    const double py = area.top() + (y.high - value.y()) / (y.high - y.low) * (area.height() - 1);
+    return {std::clamp(px, -kFarPixel, kFarPixel), std::clamp(py, -kFarPixel, kFarPixel)};
+}
+
+QPointF mapToValue(QPointF pixel, const QRect& area, PlotRange x, PlotRange y)
+{
+    return {x.low + (pixel.x() - area.left()) / (area.width() - 1) * (x.high - x.low),
+            y.high - (pixel.y() - area.top()) / (area.height() - 1) * (y.high - y.low)};
+}
 
 QFont titleFont(const QWidget& w)
 {
@@ -114,29 +131,24 @@ int PlotWidget::plotHeight() const
 {
     const int bottom =
         kTick + QFontMetrics(font()).height() + kGap + QFontMetrics(titleFont(*this)).height() + kPad;
-    return std::max(1, height() - plotTop() - bottom);
+    return std::max(2, height() - plotTop() - bottom);
 }
 
 QRect PlotWidget::plotArea() const
 {
     const int left = left_ > 0 ? left_ : neededLeft();
     const int right = right_ > 0 ? right_ : neededRight();
-    return QRect(left, plotTop(), std::max(1, width() - left - right), plotHeight());
+    return QRect(left, plotTop(), std::max(2, width() - left - right), plotHeight());
 }
 
 QPointF PlotWidget::toPixel(QPointF value) const
 {
-    const QRectF area = plotArea();
-    const double x = area.left() + (value.x() - x_.low) / (x_.high - x_.low) * area.width();
-    const double y = area.top() + (y_.high - value.y()) / (y_.high - y_.low) * area.height();
-    return {std::clamp(x, -kFarPixel, kFarPixel), std::clamp(y, -kFarPixel, kFarPixel)};
+    return mapToPixel(value, plotArea(), x_, y_);
 }
 
 QPointF PlotWidget::toValue(QPointF pixel) const
 {
-    const QRectF area = plotArea();
-    return {x_.low + (pixel.x() - area.left()) / area.width() * (x_.high - x_.low),
-            y_.high - (pixel.y() - area.top()) / area.height() * (y_.high - y_.low)};
+    return mapToValue(pixel, plotArea(), x_, y_);
 }
 
 AxisTicks PlotWidget::xTicks() const
@@ -280,7 +292,7 @@ void PlotWidget::drawAxes(QPainter& painter, const QRect& area) const
     const AxisTicks xs = xTicks();
     const AxisTicks ys = yTicks();
     for (double v : xs.values) {
-        const int x = int(std::lround(toPixel({v, 0}).x()));
+        const int x = int(std::lround(mapToPixel({v, 0}, area, x_, y_).x()));
         painter.setPen(kGridColour);
         painter.drawLine(x, area.top(), x, area.bottom());
         painter.setPen(kAxisColour);
@@ -291,7 +303,7 @@ void PlotWidget::drawAxes(QPainter& painter, const QRect& area) const
         painter.drawText(x - w / 2, area.bottom() + kTick + metrics.ascent() + 1, text);
     }
     for (double v : ys.values) {
-        const int y = int(std::lround(toPixel({0, v}).y()));
+        const int y = int(std::lround(mapToPixel({0, v}, area, x_, y_).y()));
         painter.setPen(kGridColour);
         painter.drawLine(area.left(), y, area.right(), y);
         painter.setPen(kAxisColour);
@@ -356,7 +368,7 @@ void PlotWidget::drawLines(QPainter& painter, const QRect& area) const
             const bool nextInView = i + 1 < points.size() && std::isfinite(points[i + 1].x()) &&
                 std::isfinite(points[i + 1].y()) && visible(p.x(), points[i + 1].x());
             if (!piece.isEmpty() || nextInView || visible(p.x(), p.x()))
-                piece.append(toPixel(p));
+                piece.append(mapToPixel(p, area, x_, y_));
             if (!nextInView)
                 flush();
         }
@@ -367,11 +379,11 @@ void PlotWidget::drawLines(QPainter& painter, const QRect& area) const
         if (mark.orientation == Qt::Vertical) {
             if (!visible(mark.at, mark.at))
                 continue;
-            const double x = toPixel({mark.at, 0}).x();
-            painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom() + 1));
+            const double x = mapToPixel({mark.at, 0}, area, x_, y_).x();
+            painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
         } else {
-            const double y = toPixel({0, mark.at}).y();
-            painter.drawLine(QPointF(area.left(), y), QPointF(area.right() + 1, y));
+            const double y = mapToPixel({0, mark.at}, area, x_, y_).y();
+            painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
         }
     }
     painter.restore();

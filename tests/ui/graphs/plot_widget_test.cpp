@@ -5,7 +5,10 @@
 #include <limits>
 #include <string>
 
+#include <QImage>
+
 #include "ui/graphs/plot_axis.h"
+#include "ui/graphs/plot_widget.h"
 
 namespace ign::ui::test {
 namespace {
@@ -61,6 +64,43 @@ TEST(PlotAxis, TicksAreRoundAndFitTheRoom)
         if (ticks.values.size() > 1) {
             EXPECT_LE(int(ticks.values.size()) - 1, std::max(1, row.maxIntervals) + 2 * row.outside)
                 << row.what;
+        }
+    }
+}
+
+// A line is not bridged over a stretch where it has no value, wherever the
+// stretch lies and however the line is dashed; the same points without the
+// gap are drawn through it.
+TEST(PlotWidget, UndefinedStretchStaysEmpty)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (Qt::PenStyle style : {Qt::SolidLine, Qt::DashLine}) {
+        for (bool gap : {true, false}) {
+            PlotWidget chart(QStringLiteral("x"), QStringLiteral("y"));
+            chart.resize(500, 240);
+            PlotLine line{QString(), QColor(255, 0, 0), style, {}};
+            for (int x = 0; x <= 100; ++x)
+                line.points.emplace_back(x, gap && x > 40 && x < 60 ? nan : 5 + x / 20.0);
+            chart.addLine(line);
+            chart.setYRange({0, 10});
+            chart.setFullXRange({0, 100});
+            const QImage picture = chart.grab().toImage();
+            // Two columns a value apart are more than a dash's gap apart.
+            const auto redInColumn = [&](double x) {
+                const int column = int(chart.toPixel({x, 0}).x());
+                int n = 0;
+                for (int y = chart.plotArea().top(); y <= chart.plotArea().bottom(); ++y) {
+                    const QColor c = picture.pixelColor(column, y);
+                    n += c.red() > 200 && c.green() < 100 && c.blue() < 100;
+                }
+                return n;
+            };
+            const std::string what = std::string(style == Qt::DashLine ? "dashed" : "solid") +
+                (gap ? ", with a gap" : ", whole");
+            EXPECT_GT(redInColumn(20.5) + redInColumn(21.5), 0) << what;
+            EXPECT_GT(redInColumn(80.5) + redInColumn(81.5), 0) << what;
+            for (double x : {44.5, 50.0, 55.5})
+                EXPECT_EQ(redInColumn(x) + redInColumn(x + 1) > 0, !gap) << what << " at " << x;
         }
     }
 }
