@@ -20,7 +20,7 @@ using Status = SettingsLoadResult::Status;
 
 // Far beyond anything the window can write (103 fields of at most 32767
 // characters, 3.4 MB); a larger file is no settings file and is read only
-// this far.
+// this far before it is refused.
 constexpr std::size_t kMostSettingsMegabytes = 8;
 constexpr LineLimits kSettingsLimits{64 * 1024, kMostSettingsMegabytes * 1024 * 1024};
 // The file has 103 lines; a person may add notes after them, but not ten
@@ -46,7 +46,8 @@ std::size_t lineCount(std::string_view bytes)
 {
     std::size_t lines = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
             ++lines;
     }
     return lines;
@@ -321,8 +322,8 @@ std::string settingsLoadWarning(const fs::path& file, const SettingsLoadResult& 
     if (!loaded.readBeside.empty()) {
         std::string text = "Введённые значения прочитаны из файла " +
             displayPath(loaded.readBeside) +
-            ": при прошлом выходе из программы их не удалось записать в файл " +
-            displayPath(file) + ".";
+            ": при прошлом выходе из программы их не удалось записать в файл " + displayPath(file) +
+            ".";
         if (loaded.status == Status::Unreadable)
             text += " Файл " + displayPath(file) + " прочитать не удалось (" + loaded.reason +
                 "); при выходе из программы он будет сохранён как " + displayPath(kept) + ".";
@@ -351,8 +352,8 @@ SettingsSaveOutcome saveSettingsAtShutdown(const fs::path& file, const Inputs& i
                 ". Он оставлен как есть, а введённые значения записаны в файл " +
                 displayPath(outcome.file) + ".";
         } else if (kept.error == 0 && !loaded.keptAs.empty() && kept.name != loaded.keptAs) {
-            outcome.notice = "Файл " + displayPath(file) + " сохранён как " +
-                displayPath(kept.name) + ".";
+            outcome.notice =
+                "Файл " + displayPath(file) + " сохранён как " + displayPath(kept.name) + ".";
         }
     }
     // A "<name>.new" this run did not read may hold inputs of its own.

@@ -36,8 +36,8 @@ TEST(FirmwareBuild, GpasmWritesIntoAPrivateFolderAndOnlyAGoodImageComesOut)
         {"not started", false, false, -1, false, assemblerStatusText(false, false, -1),
          "old image"},
         {"image cannot be placed", true, false, 0, true,
-         assemblerStatusText(true, false, 0) + " Не удалось сохранить файл {}: на месте файла "
-                                               "находится папка.",
+         assemblerStatusText(true, false, 0) +
+             " Не удалось сохранить файл {}: на месте файла находится папка.",
          ""},
     };
     for (const auto& row : rows) {
@@ -54,8 +54,9 @@ TEST(FirmwareBuild, GpasmWritesIntoAPrivateFolderAndOnlyAGoodImageComesOut)
         const FirmwareBuildRun run = prepareFirmwareBuild(HostSystem::Other, plan);
         ASSERT_EQ(run.failure, "");
         const auto privateImage = run.outputFolder / "fw.hex";
-        EXPECT_EQ(run.call.arguments, (std::vector<std::string>{"-p", "16F628A", "-o",
-                                                                 privateImage.string(), "fw.asm"}));
+        EXPECT_EQ(
+            run.call.arguments,
+            (std::vector<std::string>{"-p", "16F628A", "-o", privateImage.string(), "fw.asm"}));
         EXPECT_EQ(run.call.argumentLine, "-p 16F628A -o " + privateImage.string() + " fw.asm");
         EXPECT_TRUE(std::filesystem::is_empty(run.outputFolder));
         // What gpasm leaves, whatever the outcome.
@@ -179,8 +180,8 @@ TEST(FirmwareBuild, PlanSaysFirstWhatStopsTheBuild)
          kAssemblerNotFound},
         {"no gpasm", HostSystem::Other, Source::File, false, Step::AssemblerMissing,
          kAssemblerNotFound},
-        {"no mpasm yet, no source", HostSystem::Windows, Source::Missing, false,
-         Step::ChooseSource, "Исходный файл прошивки kom.ASM не найден в папке {}. Укажите, где он лежит."},
+        {"no mpasm yet, no source", HostSystem::Windows, Source::Missing, false, Step::ChooseSource,
+         "Исходный файл прошивки kom.ASM не найден в папке {}. Укажите, где он лежит."},
         {"no mpasm beside the source either", HostSystem::Windows, Source::File, false,
          Step::AssemblerMissing, kAssemblerNotFound},
         {"no source", HostSystem::Other, Source::Missing, true, Step::ChooseSource,

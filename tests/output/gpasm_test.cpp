@@ -96,8 +96,8 @@ protected:
     // the status line.
     std::string buildAsF9Does(const std::string& source)
     {
-        const FirmwareBuildPlan plan = planFirmwareBuild(
-            HostSystem::Other, folder_ / source, folder_ / kTableSourceFileName);
+        const FirmwareBuildPlan plan =
+            planFirmwareBuild(HostSystem::Other, folder_ / source, folder_ / kTableSourceFileName);
         EXPECT_EQ(plan.step, FirmwareBuildPlan::Step::Run) << plan.message;
         const FirmwareBuildRun run = prepareFirmwareBuild(HostSystem::Other, plan);
         std::string command = "cd " + shellQuoted(folder_.string()) + " && " + run.call.program;
@@ -186,9 +186,11 @@ TEST_F(AssembledTable, BuildLeavesTheUsersFilesAsTheyWere)
     fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
                   folder_ / kFirmwareSourceName);
     test::writeBytes(folder_ / "bad.asm", "\tlist p=16f628a\n\tbogus_instruction\n\tend\n");
-    const std::map<std::string, std::string> users{
-        {"kom.hex", "old image"}, {"kom.lst", "user listing"}, {"kom.cod", "user symbols"},
-        {"bad.hex", "old image"}, {"bad.lst", "user listing"}};
+    const std::map<std::string, std::string> users{{"kom.hex", "old image"},
+                                                   {"kom.lst", "user listing"},
+                                                   {"kom.cod", "user symbols"},
+                                                   {"bad.hex", "old image"},
+                                                   {"bad.lst", "user listing"}};
     for (const auto& [name, bytes] : users)
         test::writeBytes(folder_ / name, bytes);
 

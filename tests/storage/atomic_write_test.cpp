@@ -276,8 +276,9 @@ TEST(AtomicWrite, LinkPlantedInASharedFolderByAnotherUserIsNotFollowed)
         EXPECT_TRUE(std::filesystem::is_symlink(shared / "IgnTable.asm"));
         EXPECT_EQ(test::readBytes(root / "victim"), row.followed ? "table" : "someone's file");
         if (!row.followed) {
-            EXPECT_EQ(result.reason, "символическая ссылка в общей папке принадлежит другому "
-                                     "пользователю");
+            EXPECT_EQ(result.reason,
+                      "символическая ссылка в общей папке принадлежит другому "
+                      "пользователю");
             EXPECT_EQ(sortedEntries(root), (std::vector<std::string>{"shared", "victim"}));
         }
     }

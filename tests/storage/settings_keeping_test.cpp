@@ -210,8 +210,7 @@ TEST(SettingsKeeping, InputsLeftBesideTheFileAreReadBackAtTheNextStart)
         SettingsLoadResult loaded = loadSettingsAtStartup(file, in);
         expectSameFields(in, typedInputs());
         std::string told = "Введённые значения прочитаны из файла " + shown(beside) +
-            ": при прошлом выходе из программы их не удалось записать в файл " + shown(file) +
-            ".";
+            ": при прошлом выходе из программы их не удалось записать в файл " + shown(file) + ".";
         if (before == Before::Unreadable)
             told += " Файл " + shown(file) +
                 " прочитать не удалось (на месте файла находится папка); при выходе из "

@@ -40,8 +40,10 @@ FirmwareBuilder::~FirmwareBuilder()
 void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder)
 {
     const auto planFor = [&](const QString& source) {
-        const ProcessRequest assembler{QString::fromStdString(assemblerCall(host_).program), {},
-                                       {}, QFileInfo(source).absolutePath()};
+        const ProcessRequest assembler{QString::fromStdString(assemblerCall(host_).program),
+                                       {},
+                                       {},
+                                       QFileInfo(source).absolutePath()};
         return planFirmwareBuild(host_, toPath(source), toPath(tableFile),
                                  launcher_.canFind(assembler));
     };
@@ -113,9 +115,8 @@ void FirmwareBuilder::startAssembler(const FirmwareBuildPlan& plan)
 
 std::string FirmwareBuilder::end(const FirmwareBuildRun& run, const ProcessResult& result)
 {
-    std::erase_if(running_, [&](const FirmwareBuildRun& r) {
-        return r.outputFolder == run.outputFolder;
-    });
+    std::erase_if(running_,
+                  [&](const FirmwareBuildRun& r) { return r.outputFolder == run.outputFolder; });
     return finishFirmwareBuild(run, result.started, result.crashed, result.exitCode);
 }
 

@@ -133,8 +133,8 @@ TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
 
     const QStringList args = programs.lines(QStringLiteral("args"));
     ASSERT_EQ(args.size(), 5);
-    EXPECT_EQ(args.mid(0, 3), (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"),
-                                            QStringLiteral("-o")}));
+    EXPECT_EQ(args.mid(0, 3),
+              (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"), QStringLiteral("-o")}));
     EXPECT_EQ(args[4], QStringLiteral("kom.ASM"));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(args[3]).absolutePath()));  // nothing left behind
     EXPECT_EQ(programs.lines(QStringLiteral("folder")),
@@ -144,8 +144,8 @@ TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
-    EXPECT_TRUE(window->commandLine().endsWith(
-        QStringLiteral("> gpasm -p 16F628A -o ") + args[3] + QStringLiteral(" kom.ASM")));
+    EXPECT_TRUE(window->commandLine().endsWith(QStringLiteral("> gpasm -p 16F628A -o ") + args[3] +
+                                               QStringLiteral(" kom.ASM")));
     EXPECT_TRUE(window->output().contains(QStringLiteral("Warning[215] from the fake assembler")));
     EXPECT_EQ(window->status(), QString::fromStdString(assemblerStatusText(true, false, 2)));
     EXPECT_TRUE(boxes.asked.empty());
@@ -167,8 +167,9 @@ TEST(FirmwareBuilder, MissingAssemblerGivesTheMessageAndNoWindow)
 
     ASSERT_EQ(boxes.asked.size(), 2u);
     for (const auto& asked : boxes.asked) {
-        EXPECT_EQ(asked.text, QStringLiteral(
-                                  "Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
+        EXPECT_EQ(
+            asked.text,
+            QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
         EXPECT_EQ(asked.title, QStringLiteral("Калькулятор зажигания"));
         EXPECT_EQ(asked.icon, Icon::Critical);
     }
@@ -188,11 +189,17 @@ TEST(FirmwareBuilder, BuildTouchesNoFileOfTheUserButTheImage)
         Contents before;
         std::string image;  // replaced with the new image; empty when the build fails
     } rows[]{
-        {"fw.asm chosen, built", "fw.asm", "0",
-         {{"fw.asm", "source"}, {"fw.hex", "old image"}, {"kom.lst", "user listing"},
+        {"fw.asm chosen, built",
+         "fw.asm",
+         "0",
+         {{"fw.asm", "source"},
+          {"fw.hex", "old image"},
+          {"kom.lst", "user listing"},
           {"kom.cod", "user symbols"}},
          "fw.hex"},
-        {"kom.ASM with errors", "kom.ASM", "1",
+        {"kom.ASM with errors",
+         "kom.ASM",
+         "1",
          {{"kom.ASM", "source"}, {"kom.hex", "old image"}, {"kom.lst", "user listing"}},
          ""},
     };
@@ -304,8 +311,9 @@ TEST(FirmwareBuilder, SourceMissingFromTheStartFolderIsChosenOnceForTheRun)
         EXPECT_EQ(run.request.workingFolder, chosen.path());
         const QStringList& args = run.request.arguments;
         ASSERT_GE(args.size(), 5);
-        EXPECT_EQ(args.mid(0, 4), (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"),
-                                                QStringLiteral("-I"), data.path()}));
+        EXPECT_EQ(args.mid(0, 4),
+                  (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"),
+                               QStringLiteral("-I"), data.path()}));
         EXPECT_EQ(args.back(), QStringLiteral("kom.ASM"));
         run.finished({true, false, 0, {}});  // removes the run's private folder
     }
