@@ -34,14 +34,16 @@ struct ProgramCall {
 ProgramCall assemblerCall(HostSystem host, const std::string& sourceName = kFirmwareSourceName,
                           const std::string& tableFolder = {});
 
-// What F9 does once the table is written. The firmware must never be built
-// from a table other than the one just written, so a different IgnTable.asm
-// beside the source is only replaced with the user's consent.
+// What F9 does once the table is written. What stops the build is said
+// before anything is asked. The firmware must never be built from a table
+// other than the one just written, so a different IgnTable.asm beside the
+// source is only replaced with the user's consent.
 struct FirmwareBuildPlan {
     enum class Step {
         Run,  // start `call` in sourceFile's folder
         ChooseSource,  // say `message`, then let the user choose the source
         ReplaceStaleTable,  // ask `message`; on yes copy the table, then run
+        AssemblerMissing,  // say `message`; nothing can be built
     };
     Step step = Step::Run;
     std::filesystem::path sourceFile;
@@ -52,8 +54,30 @@ struct FirmwareBuildPlan {
     std::string message;
 };
 
+// `assemblerFound`: whether the assembler is where the system would look for
+// it when started in the source's folder.
 FirmwareBuildPlan planFirmwareBuild(HostSystem host, const std::filesystem::path& sourceFile,
-                                    const std::filesystem::path& tableFile);
+                                    const std::filesystem::path& tableFile,
+                                    bool assemblerFound = true);
+
+// One start of the assembler. gpasm always writes a listing and a symbol
+// file beside its image and, when the source has errors, deletes the image
+// it would have replaced; so it writes all three into a private folder, and
+// only an image made without errors reaches the source's folder, under the
+// source's name. mpasm keeps its command line, which asks for no listing.
+struct FirmwareBuildRun {
+    ProgramCall call;
+    std::filesystem::path image;  // the firmware image beside the source
+    std::filesystem::path outputFolder;  // the private folder; empty for mpasm
+    std::string failure;  // in Russian, when the run cannot start
+};
+FirmwareBuildRun prepareFirmwareBuild(HostSystem host, const FirmwareBuildPlan& plan);
+
+// Once the assembler has ended, or could not start: puts a new image in
+// place when the build succeeded and removes the private folder. Returns the
+// line under the assembler's output.
+std::string finishFirmwareBuild(const FirmwareBuildRun& run, bool started, bool crashed,
+                                int exitCode);
 
 // Puts the bytes of `tableFile` into `folder` under the same name.
 WriteResult copyTableInto(const std::filesystem::path& tableFile,
@@ -65,10 +89,6 @@ inline constexpr const char* kFirmwareSourceTitle = "Выберите исход
 // The editor opened on the table source (Windows only; elsewhere the file goes
 // to the user's default handler).
 ProgramCall tableViewerCall();
-
-// Files the assembler writes although the build asked for none: gpasm cannot
-// be told to skip its listing and its symbol file.
-std::vector<std::string> assemblerLeftovers(HostSystem host);
 
 inline constexpr const char* kAssemblerNotFound =
     "Компилятор MPASM.EXE не найден, файл прошивки не может быть создан";

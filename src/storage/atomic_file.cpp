@@ -1,6 +1,8 @@
 #include "storage/atomic_file.h"
 
 #include <cerrno>
+#include <limits>
+#include <utility>
 
 #include "storage/platform_file.h"
 
@@ -42,6 +44,32 @@ std::string describeError(int errorNumber)
         return "файл занят другой программой";
     case EIO:
         return "ошибка ввода-вывода";
+    case platform::kForeignLink:
+        return "символическая ссылка в общей папке принадлежит другому пользователю";
+    // What standard output and error meet: a reader that went away, a
+    // stream the caller closed, a terminal or device that is gone.
+    case EPIPE:
+        return "читающая программа закрыла канал";
+    case EBADF:
+        return "поток вывода закрыт";
+    case ENXIO:
+    case ENODEV:
+        return "устройство недоступно";
+    case EAGAIN:
+        return "устройство временно занято";
+    case EINVAL:
+        return "файл или устройство не допускает такой записи";
+    case ENOMEM:
+        return "не хватает памяти";
+    case EMFILE:
+    case ENFILE:
+        return "открыто слишком много файлов";
+    case EXDEV:
+        return "файлы на разных дисках";
+#ifdef ESTALE  // network file systems only
+    case ESTALE:
+        return "файл на сетевом диске больше недоступен";
+#endif
     default:
         return "системная ошибка " + std::to_string(errorNumber);
     }
@@ -58,19 +86,66 @@ std::string writeFailureText(const std::filesystem::path& file, const std::strin
     return "Не удалось сохранить файл " + displayPath(file) + ": " + reason + ".";
 }
 
+FileStart readFileStart(const std::filesystem::path& file, std::size_t limit)
+{
+    FileStart start;
+    platform::InputFile in(file);
+    if (!in.isOpen()) {
+        start.error = in.openError();
+        return start;
+    }
+    char chunk[65536];
+    // One chunk past the limit tells whether there is more.
+    while (start.bytes.size() <= limit) {
+        const std::size_t n = in.read(chunk, sizeof chunk, start.error);
+        if (n == 0)
+            break;
+        start.bytes.append(chunk, n);
+    }
+    if (start.bytes.size() > limit) {
+        start.bytes.resize(limit);
+        start.cut = true;
+    }
+    return start;
+}
+
 std::optional<std::string> readWholeFile(const std::filesystem::path& file)
 {
-    platform::InputFile in(file);
-    if (!in.isOpen())
+    FileStart whole = readFileStart(file, std::numeric_limits<std::size_t>::max());
+    if (whole.error != 0)
         return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    int error = 0;
-    while (const std::size_t n = in.read(chunk, sizeof chunk, error))
-        bytes.append(chunk, n);
-    if (error != 0)
-        return std::nullopt;
-    return bytes;
+    return std::move(whole.bytes);
+}
+
+namespace {
+
+// Where a write to `file` would land: the end of its chain of links, even a
+// link to a file still to be made, in absolute form without "." or "..".
+std::filesystem::path landingPlace(std::filesystem::path file)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(file, ec); ++hops) {
+        const std::filesystem::path target = std::filesystem::read_symlink(file, ec);
+        if (ec)
+            break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
+    return ec ? std::filesystem::absolute(file, ec).lexically_normal() : resolved;
+}
+
+}  // namespace
+
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    std::error_code ec;
+    const bool firstExists = std::filesystem::exists(first, ec);
+    const bool secondExists = std::filesystem::exists(second, ec);
+    if (firstExists && secondExists)
+        return std::filesystem::equivalent(first, second, ec) && !ec;
+    if (firstExists != secondExists)
+        return false;
+    return platform::sameName(landingPlace(first), landingPlace(second));
 }
 
 std::string describeReadError(int errorNumber)

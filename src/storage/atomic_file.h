@@ -34,4 +34,18 @@ std::string writeFailureText(const std::filesystem::path& file, const std::strin
 // or a device is refused, not waited on.
 std::optional<std::string> readWholeFile(const std::filesystem::path& file);
 
+// The first `limit` bytes of a regular file, refused as readWholeFile does.
+struct FileStart {
+    std::string bytes;
+    bool cut = false;  // the file holds more than `limit` bytes
+    int error = 0;  // why it could not be read (ENOENT when missing), else 0
+};
+FileStart readFileStart(const std::filesystem::path& file, std::size_t limit);
+
+// Whether two names lead to the same file, however they are spelled: links
+// are followed, "." and ".." resolved, and hard links seen as one file. Names
+// of files that do not exist yet are the same when writing to either would
+// create the same file.
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second);
+
 }  // namespace ign

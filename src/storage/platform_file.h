@@ -16,6 +16,10 @@ namespace ign::platform {
 // expected; <cerrno> has none for it.
 inline constexpr int kNotRegularFile = -1;
 
+// The error number for a symbolic link in a sticky folder anyone may write
+// (/tmp) that belongs neither to the user nor to the folder's owner.
+inline constexpr int kForeignLink = -2;
+
 // An existing file opened for reading.
 class InputFile {
 public:
@@ -42,16 +46,26 @@ private:
 };
 
 // Writes `bytes` to a new temporary file and puts it in place of `file` in
-// one step, durably. A link is written through to the file it names. An
-// existing target must be a regular file the user may write (EISDIR,
+// one step, durably. A link is written through to the file it names, unless
+// another user planted it in a shared folder (kForeignLink). An existing
+// target must be a regular file the user may write (EISDIR,
 // kNotRegularFile, EACCES otherwise); the new file keeps its permissions and,
 // where allowed, its owner. On failure `file` is as it was and no temporary
 // file is left. A file-size limit makes the write fail with EFBIG instead of
 // ending the program.
 int replaceFile(const std::filesystem::path& file, std::string_view bytes);
 
+// Gives `from` (a file, a folder or a link, not followed) the name `to`,
+// which must be free: EEXIST when anything has that name, never replacing it.
+int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Whether two absolute, normalised paths name the same file by their
+// spelling: letter case counts on POSIX systems, not on Windows.
+bool sameName(const std::filesystem::path& first, const std::filesystem::path& second);
+
 // Writes all of `bytes` to standard output or standard error; a file-size
-// limit gives EFBIG here too.
+// limit gives EFBIG here too, and a reader that went away EPIPE instead of
+// ending the program.
 int writeStandardOutput(std::string_view bytes);
 int writeStandardError(std::string_view bytes);
 

@@ -7,32 +7,40 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <string>
 
 namespace ign::platform {
 namespace {
 
-// A file-size limit raises SIGXFSZ, which would end the program instead of
-// failing the write; while this lives, the write fails with EFBIG.
-class FileSizeSignalIgnored {
+// A file-size limit raises SIGXFSZ and a reader that closed its pipe
+// SIGPIPE, either of which would end the program instead of failing the
+// write; while this lives, the write fails with EFBIG or EPIPE.
+class WriteSignalsIgnored {
 public:
-    FileSizeSignalIgnored()
+    WriteSignalsIgnored()
     {
         struct sigaction ignore { };
         ignore.sa_handler = SIG_IGN;
-        ::sigaction(SIGXFSZ, &ignore, &previous_);
+        ::sigaction(SIGXFSZ, &ignore, &previousFileSize_);
+        ::sigaction(SIGPIPE, &ignore, &previousPipe_);
     }
-    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
-    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
-    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+    ~WriteSignalsIgnored()
+    {
+        ::sigaction(SIGPIPE, &previousPipe_, nullptr);
+        ::sigaction(SIGXFSZ, &previousFileSize_, nullptr);
+    }
+    WriteSignalsIgnored(const WriteSignalsIgnored&) = delete;
+    WriteSignalsIgnored& operator=(const WriteSignalsIgnored&) = delete;
 
 private:
-    struct sigaction previous_ { };
+    struct sigaction previousFileSize_ { };
+    struct sigaction previousPipe_ { };
 };
 
 int writeAll(int fd, std::string_view bytes)
 {
-    const FileSizeSignalIgnored noSignal;
+    const WriteSignalsIgnored noSignal;
     for (std::size_t done = 0; done < bytes.size();) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno != EINTR)
@@ -50,6 +58,23 @@ int errorOfType(mode_t mode)
     return S_ISDIR(mode) ? EISDIR : kNotRegularFile;
 }
 
+// The kernel follows a link in a sticky folder anyone may write (/tmp) only
+// for the link's owner and the folder's owner, so that nobody can plant a
+// link there that sends another user's write elsewhere. Our own resolution
+// below bypasses that rule, so it applies it itself, always.
+int refuseForeignLink(const std::filesystem::path& link)
+{
+    struct stat linkInfo { };
+    struct stat folderInfo { };
+    const std::filesystem::path folder = link.has_parent_path() ? link.parent_path() : ".";
+    if (::lstat(link.c_str(), &linkInfo) != 0 || ::stat(folder.c_str(), &folderInfo) != 0)
+        return errno;
+    const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
+    if (shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folderInfo.st_uid)
+        return kForeignLink;
+    return 0;
+}
+
 // The file a chain of symbolic links ends at, whether or not it exists, so
 // that the write replaces that file and the links stay links.
 int followLinks(std::filesystem::path& file)
@@ -58,6 +83,8 @@ int followLinks(std::filesystem::path& file)
         std::error_code ec;
         if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
             return 0;
+        if (const int refused = refuseForeignLink(file); refused != 0)
+            return refused;
         const std::filesystem::path target = std::filesystem::read_symlink(file, ec);
         if (ec)
             return ec.value();
@@ -196,6 +223,26 @@ int replaceFile(const std::filesystem::path& file, std::string_view bytes)
     }
     syncFolder(folder);
     return 0;
+}
+
+int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    // Some file systems cannot refuse a taken name in the rename itself.
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    struct stat taken { };
+    if (::lstat(to.c_str(), &taken) == 0)
+        return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+bool sameName(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    return first == second;
 }
 
 int writeStandardOutput(std::string_view bytes)

@@ -40,6 +40,23 @@ int errnoOf(DWORD error)
         return ENAMETOOLONG;
     case ERROR_DIRECTORY:
         return ENOTDIR;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+        return EEXIST;
+    case ERROR_DIR_NOT_EMPTY:
+        return ENOTEMPTY;
+    case ERROR_NOT_SAME_DEVICE:
+        return EXDEV;
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+        return EPIPE;
+    case ERROR_INVALID_HANDLE:
+        return EBADF;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return ENOMEM;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return EMFILE;
     default:
         return EIO;
     }
@@ -166,6 +183,19 @@ int writeHandle(DWORD which, std::string_view bytes)
 }
 
 }  // namespace
+
+int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+    // Without MOVEFILE_REPLACE_EXISTING a taken name fails the move.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return errnoOf(GetLastError());
+}
+
+bool sameName(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    return CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
 
 int writeStandardOutput(std::string_view bytes)
 {

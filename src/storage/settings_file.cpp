@@ -9,20 +9,132 @@
 #include <utility>
 
 #include "storage/cp1251.h"
+#include "storage/platform_file.h"
 #include "storage/text_lines.h"
 
 namespace ign {
 namespace {
 
-// Far beyond anything the window can write (its fields hold at most 32767
-// characters); a larger file is no settings file and is read only this far.
-constexpr LineLimits kSettingsLimits{64 * 1024, 8 * 1024 * 1024};
+namespace fs = std::filesystem;
+using Status = SettingsLoadResult::Status;
 
-std::filesystem::path withSuffix(const std::filesystem::path& file, const char* suffix)
+// Far beyond anything the window can write (103 fields of at most 32767
+// characters, 3.4 MB); a larger file is no settings file and is read only
+// this far before it is refused.
+constexpr std::size_t kMostSettingsMegabytes = 8;
+constexpr LineLimits kSettingsLimits{64 * 1024, kMostSettingsMegabytes * 1024 * 1024};
+// The file has 103 lines; a person may add notes after them, but not ten
+// times as many.
+constexpr std::size_t kMostSettingsLines = 1000;
+
+fs::path withSuffix(const fs::path& file, const std::string& suffix)
 {
-    std::filesystem::path named = file;
+    fs::path named = file;
     named += suffix;
     return named;
+}
+
+SettingsLoadResult loadResult(Status status, std::string reason)
+{
+    SettingsLoadResult result;
+    result.status = status;
+    result.reason = std::move(reason);
+    return result;
+}
+
+std::size_t lineCount(std::string_view bytes)
+{
+    std::size_t lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++lines;
+    }
+    return lines;
+}
+
+// Why the bytes cannot be a settings file, or nothing. The window writes text
+// lines and a person may edit them, so a short, long-lined or odd file still
+// counts; only what neither could make is refused: a zero byte (binary data,
+// UTF-16, a block of zeros a crash left), a size or a count of lines far
+// beyond any settings file.
+std::string whyNoSettings(std::string_view bytes, bool cut)
+{
+    if (cut)
+        return "он больше " + std::to_string(kMostSettingsMegabytes) + " МБ";
+    if (bytes.find('\0') != std::string_view::npos)
+        return "в нём есть нулевые байты";
+    if (lineCount(bytes) > kMostSettingsLines)
+        return "в нём больше " + std::to_string(kMostSettingsLines) + " строк";
+    return {};
+}
+
+// Reads `file` into `in`, keeping the bytes read.
+SettingsLoadResult loadSettingsBytes(const fs::path& file, Inputs& in, std::string& bytes)
+{
+    FileStart read = readFileStart(file, kSettingsLimits.totalBytes);
+    if (read.error == ENOENT)
+        return loadResult(Status::Missing, describeReadError(ENOENT));
+    if (read.error != 0)
+        return loadResult(Status::Unreadable, describeReadError(read.error));
+    if (const std::string why = whyNoSettings(read.bytes, read.cut); !why.empty())
+        return loadResult(Status::Unreadable, "это не файл настроек (" + why + ")");
+    applySettingsBytes(read.bytes, in);
+    bytes = std::move(read.bytes);
+    return loadResult(Status::Loaded, {});
+}
+
+// The n-th name a file is kept under; the extension stays ".bak", so the
+// system still shows it as a backup.
+fs::path backupName(const fs::path& file, int n)
+{
+    return withSuffix(file, n == 1 ? ".bak" : "." + std::to_string(n) + ".bak");
+}
+
+constexpr int kMostBackups = 9999;
+
+bool nameTaken(const fs::path& name)
+{
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(name, ec));
+}
+
+fs::path firstFreeBackupName(const fs::path& file)
+{
+    int n = 1;
+    while (n < kMostBackups && nameTaken(backupName(file, n)))
+        ++n;
+    return backupName(file, n);
+}
+
+struct KeptAside {
+    fs::path name;  // the backup name used, or tried last
+    int error = 0;  // ENOENT when there was no file to keep
+};
+
+// Renames the file to the first free backup name. A name taken between the
+// look and the rename is skipped, never replaced.
+KeptAside keepAside(const fs::path& file)
+{
+    KeptAside kept;
+    for (int n = 1; n <= kMostBackups; ++n) {
+        kept.name = backupName(file, n);
+        if (nameTaken(kept.name))
+            continue;
+        kept.error = platform::renameWithoutReplacing(file, kept.name);
+        if (kept.error != EEXIST)
+            return kept;
+    }
+    kept.error = EEXIST;
+    return kept;
+}
+
+void removeIfUnchanged(const fs::path& file, const std::string& bytes)
+{
+    if (readWholeFile(file) == bytes) {
+        std::error_code ec;
+        fs::remove(file, ec);
+    }
 }
 
 std::string_view trimBlanks(std::string_view text)
@@ -174,59 +286,99 @@ void applySettingsBytes(std::string_view bytes, Inputs& in)
     applyLines(reader, in);
 }
 
-SettingsLoadResult loadSettingsFile(const std::filesystem::path& file, Inputs& in)
+SettingsLoadResult loadSettingsFile(const fs::path& file, Inputs& in)
 {
-    using Status = SettingsLoadResult::Status;
-    LineReader reader = LineReader::ofFile(file, kSettingsLimits);
-    if (reader.openError() == ENOENT)
-        return {Status::Missing, describeReadError(ENOENT)};
-    if (reader.openError() != 0)
-        return {Status::Unreadable, describeReadError(reader.openError())};
-    Inputs read = in;
-    applyLines(reader, read);
-    if (reader.readError() != 0)
-        return {Status::Unreadable, describeReadError(reader.readError())};
-    in = std::move(read);
-    return {Status::Loaded, {}};
+    std::string bytes;
+    return loadSettingsBytes(file, in, bytes);
 }
 
-WriteResult saveSettingsFile(const std::filesystem::path& file, const Inputs& in)
+SettingsLoadResult loadSettingsAtStartup(const fs::path& file, Inputs& in)
+{
+    Inputs fromFile = in;
+    SettingsLoadResult loaded = loadSettingsFile(file, fromFile);
+    Inputs fromBeside = in;
+    std::string besideBytes;
+    const fs::path beside = withSuffix(file, ".new");
+    if (loadSettingsBytes(beside, fromBeside, besideBytes)) {
+        in = std::move(fromBeside);
+        loaded.readBeside = beside;
+        loaded.besideBytes = std::move(besideBytes);
+    } else if (loaded) {
+        in = std::move(fromFile);
+    }
+    if (loaded.status == Status::Unreadable || (loaded && !loaded.readBeside.empty()))
+        loaded.keptAs = firstFreeBackupName(file);
+    return loaded;
+}
+
+WriteResult saveSettingsFile(const fs::path& file, const Inputs& in)
 {
     return writeFileAtomically(file, settingsFileBytes(in));
 }
 
-std::string settingsLoadWarning(const std::filesystem::path& file, const SettingsLoadResult& loaded)
+std::string settingsLoadWarning(const fs::path& file, const SettingsLoadResult& loaded)
 {
-    if (loaded.status != SettingsLoadResult::Status::Unreadable)
+    const fs::path kept = loaded.keptAs.empty() ? firstFreeBackupName(file) : loaded.keptAs;
+    if (!loaded.readBeside.empty()) {
+        std::string text = "Введённые значения прочитаны из файла " +
+            displayPath(loaded.readBeside) +
+            ": при прошлом выходе из программы их не удалось записать в файл " + displayPath(file) +
+            ".";
+        if (loaded.status == Status::Unreadable)
+            text += " Файл " + displayPath(file) + " прочитать не удалось (" + loaded.reason +
+                "); при выходе из программы он будет сохранён как " + displayPath(kept) + ".";
+        else if (loaded)
+            text += " Прежний файл " + displayPath(file) +
+                " при выходе из программы будет сохранён как " + displayPath(kept) + ".";
+        return text;
+    }
+    if (loaded.status != Status::Unreadable)
         return {};
     return "Не удалось прочитать файл " + displayPath(file) + ": " + loaded.reason +
         ". Используются начальные значения; при выходе из программы файл будет сохранён как " +
-        displayPath(withSuffix(file, ".bak")) + ".";
+        displayPath(kept) + ".";
 }
 
-SettingsSaveOutcome saveSettingsAtShutdown(const std::filesystem::path& file, const Inputs& in,
+SettingsSaveOutcome saveSettingsAtShutdown(const fs::path& file, const Inputs& in,
                                            SettingsLoadResult& loaded)
 {
     SettingsSaveOutcome outcome{file, {}, {}};
-    if (loaded.status == SettingsLoadResult::Status::Unreadable) {
-        const std::filesystem::path kept = withSuffix(file, ".bak");
-        std::error_code ec;
-        std::filesystem::rename(file, kept, ec);
-        const std::error_condition why = ec.default_error_condition();
-        if (!ec || why == std::errc::no_such_file_or_directory) {
-            loaded = {SettingsLoadResult::Status::Loaded, {}};
-        } else {
+    if (loaded.status == Status::Unreadable || !loaded.keptAs.empty()) {
+        const KeptAside kept = keepAside(file);
+        if (kept.error != 0 && kept.error != ENOENT) {
             outcome.file = withSuffix(file, ".new");
-            const int number = why.category() == std::generic_category() ? why.value() : ec.value();
             outcome.notice = "Файл " + displayPath(file) + " не удалось переименовать в " +
-                displayPath(kept) + ": " + describeError(number) +
-                ". Он оставлен как есть, а введённые значения " + "записаны в файл " +
+                displayPath(kept.name) + ": " + describeError(kept.error) +
+                ". Он оставлен как есть, а введённые значения записаны в файл " +
                 displayPath(outcome.file) + ".";
+        } else if (kept.error == 0 && !loaded.keptAs.empty() && kept.name != loaded.keptAs) {
+            outcome.notice =
+                "Файл " + displayPath(file) + " сохранён как " + displayPath(kept.name) + ".";
         }
     }
-    outcome.written = saveSettingsFile(outcome.file, in);
-    if (!outcome.written.ok)
+    // A "<name>.new" this run did not read may hold inputs of its own.
+    if (outcome.file != file && outcome.file != loaded.readBeside) {
+        if (const KeptAside old = keepAside(outcome.file); old.error != 0 && old.error != ENOENT) {
+            outcome.written = {false, describeError(old.error)};
+            outcome.notice.clear();
+            return outcome;
+        }
+    }
+    const std::string bytes = settingsFileBytes(in);
+    outcome.written = writeFileAtomically(outcome.file, bytes);
+    if (!outcome.written.ok) {
         outcome.notice.clear();  // the failed write is what the user must hear of
+        return outcome;
+    }
+    if (outcome.file == file) {
+        if (!loaded.readBeside.empty())
+            removeIfUnchanged(loaded.readBeside, loaded.besideBytes);
+        loaded = loadResult(Status::Loaded, {});
+    } else {
+        // Ours now: a second shutdown may write it again.
+        loaded.readBeside = outcome.file;
+        loaded.besideBytes = bytes;
+    }
     return outcome;
 }
 

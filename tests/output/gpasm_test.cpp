@@ -17,6 +17,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace ign {
@@ -91,6 +92,22 @@ protected:
         return parseIntelHex(test::readBytes(folder_ / "kom.hex"));
     }
 
+    // Plans, prepares and runs the build of `source` in folder_ as F9 does;
+    // the status line.
+    std::string buildAsF9Does(const std::string& source)
+    {
+        const FirmwareBuildPlan plan =
+            planFirmwareBuild(HostSystem::Other, folder_ / source, folder_ / kTableSourceFileName);
+        EXPECT_EQ(plan.step, FirmwareBuildPlan::Step::Run) << plan.message;
+        const FirmwareBuildRun run = prepareFirmwareBuild(HostSystem::Other, plan);
+        std::string command = "cd " + shellQuoted(folder_.string()) + " && " + run.call.program;
+        for (const std::string& argument : run.call.arguments)
+            command += " " + shellQuoted(argument);
+        const int status = std::system((command + " > /dev/null 2>&1").c_str());
+        EXPECT_TRUE(WIFEXITED(status));
+        return finishFirmwareBuild(run, true, false, WEXITSTATUS(status));
+    }
+
     fs::path folder_;
 };
 
@@ -155,6 +172,38 @@ TEST_F(AssembledTable, EepromHoldsBothTablesAndTheLimits)
     EXPECT_EQ(word(4), 0x3000 | 7);
     EXPECT_EQ(word(5), 0x3000 | state.pr2Reset);
     EXPECT_EQ(word(6), 0x3000);
+}
+
+// gpasm names its listing and symbol file after -o too, so the user's own
+// files beside the source stay as they were; only a good build brings an
+// image, and a source with errors does not cost the earlier one.
+TEST_F(AssembledTable, BuildLeavesTheUsersFilesAsTheyWere)
+{
+    CalcState state;
+    startUp(state, initialInputs());
+    calculate(state, initialInputs(), '.');
+    ASSERT_TRUE(writeTableSource(folder_ / kTableSourceFileName, state, initialInputs()).ok);
+    fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
+                  folder_ / kFirmwareSourceName);
+    test::writeBytes(folder_ / "bad.asm", "\tlist p=16f628a\n\tbogus_instruction\n\tend\n");
+    const std::map<std::string, std::string> users{{"kom.hex", "old image"},
+                                                   {"kom.lst", "user listing"},
+                                                   {"kom.cod", "user symbols"},
+                                                   {"bad.hex", "old image"},
+                                                   {"bad.lst", "user listing"}};
+    for (const auto& [name, bytes] : users)
+        test::writeBytes(folder_ / name, bytes);
+
+    EXPECT_EQ(buildAsF9Does("bad.asm"), assemblerStatusText(true, false, 1));
+    EXPECT_EQ(buildAsF9Does(kFirmwareSourceName), assemblerStatusText(true, false, 0));
+
+    for (const auto& [name, bytes] : users) {
+        if (name != "kom.hex") {
+            EXPECT_EQ(test::readBytes(folder_ / name), bytes) << name;
+        }
+    }
+    EXPECT_FALSE(parseIntelHex(test::readBytes(folder_ / "kom.hex")).empty());
+    EXPECT_FALSE(fs::exists(folder_ / "bad.cod"));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "model/calculate.h"
 #include "output/table_source.h"
 #include "storage/map_file.h"
+#include "storage/platform_file.h"
 #include "storage/settings_file.h"
 #include "support/test_files.h"
 
@@ -239,6 +240,77 @@ TEST(AtomicWrite, FileTheUserMayNotWriteIsRefused)
     EXPECT_TRUE(failsInChild(dropRoot, write, file, "нет прав на запись"));
     EXPECT_EQ(test::readBytes(file), "old");
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"target"});
+}
+
+// In a sticky folder anyone may write, another user may plant a link where
+// the program writes; the kernel follows such a link only for its owner and
+// the folder's owner, and so must the program's own link resolution.
+TEST(AtomicWrite, LinkPlantedInASharedFolderByAnotherUserIsNotFollowed)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give links to other users";
+    constexpr uid_t kFolderOwner = 4242;
+    constexpr uid_t kStranger = 65534;
+    const struct {
+        const char* label;
+        uid_t linkOwner;
+        bool followed;
+    } rows[]{
+        {"the user's own link", 0, true},
+        {"the folder owner's link", kFolderOwner, true},
+        {"a stranger's link", kStranger, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        TempFolder root;
+        const auto shared = root / "shared";
+        std::filesystem::create_directory(shared);
+        ASSERT_EQ(::chown(shared.c_str(), kFolderOwner, kFolderOwner), 0);
+        ASSERT_EQ(::chmod(shared.c_str(), 01777), 0);
+        test::writeBytes(root / "victim", "someone's file");
+        std::filesystem::create_symlink(root / "victim", shared / "IgnTable.asm");
+        ASSERT_EQ(::lchown((shared / "IgnTable.asm").c_str(), row.linkOwner, row.linkOwner), 0);
+
+        const WriteResult result = writeFileAtomically(shared / "IgnTable.asm", "table");
+        EXPECT_EQ(result.ok, row.followed) << result.reason;
+        EXPECT_TRUE(std::filesystem::is_symlink(shared / "IgnTable.asm"));
+        EXPECT_EQ(test::readBytes(root / "victim"), row.followed ? "table" : "someone's file");
+        if (!row.followed) {
+            EXPECT_EQ(result.reason,
+                      "символическая ссылка в общей папке принадлежит другому "
+                      "пользователю");
+            EXPECT_EQ(sortedEntries(root), (std::vector<std::string>{"shared", "victim"}));
+        }
+    }
+}
+
+// The batch tool writes its listing to standard output, which may be a pipe
+// whose reader went away or a closed descriptor; either is an error in words,
+// never the end of the program or a bare number.
+TEST(AtomicWrite, StandardOutputThatCannotBeWrittenIsAWordedError)
+{
+    const struct {
+        const char* label;
+        std::function<void()> breakOutput;
+        std::string reason;
+    } rows[]{
+        {"pipe without a reader",
+         [] {
+             int ends[2];
+             if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0)
+                 ::_exit(2);
+             ::close(ends[0]);
+         },
+         "читающая программа закрыла канал"},
+        {"closed", [] { ::close(STDOUT_FILENO); }, "поток вывода закрыт"},
+    };
+    for (const auto& row : rows) {
+        const Writer write = [](const auto&) {
+            const int err = platform::writeStandardOutput("listing\n");
+            return WriteResult{err == 0, describeError(err)};
+        };
+        EXPECT_TRUE(failsInChild(row.breakOutput, write, {}, row.reason)) << row.label;
+    }
 }
 
 // The temporary name is longer than the target's; the longest name the

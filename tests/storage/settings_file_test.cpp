@@ -172,55 +172,6 @@ TEST(SettingsFile, FileThatCannotBeReadLeavesTheFieldsAloneAndSaysWhy)
     }
 }
 
-// What shutdown does with a file start-up could not read: keep it aside, or
-// leave it and write the inputs beside it, saying where.
-TEST(SettingsFile, UnreadableFileIsKeptAtShutdown)
-{
-    using Status = SettingsLoadResult::Status;
-    for (const bool backupNameTaken : {false, true}) {
-        TempFolder folder;
-        const auto file = folder / kSettingsFileName;
-        std::filesystem::create_directories(file);
-        test::writeBytes(file / "inputs", "kept");
-        if (backupNameTaken) {  // a folder with contents cannot be renamed over
-            std::filesystem::create_directories(folder / "Data.dat.bak" / "old");
-        }
-        Inputs in = distinctInputs();
-        SettingsLoadResult loaded = loadSettingsFile(file, in);
-        ASSERT_EQ(loaded.status, Status::Unreadable);
-        EXPECT_EQ(settingsLoadWarning(file, loaded),
-                  "Не удалось прочитать файл " + file.string() +
-                      ": на месте файла находится папка. Используются начальные значения; при "
-                      "выходе из программы файл будет сохранён как " +
-                      file.string() + ".bak.");
-
-        const SettingsSaveOutcome saved = saveSettingsAtShutdown(file, in, loaded);
-        EXPECT_TRUE(saved.written.ok) << saved.written.reason;
-        const auto aside = backupNameTaken ? file / "inputs" : folder / "Data.dat.bak" / "inputs";
-        EXPECT_EQ(test::readBytes(aside), "kept") << backupNameTaken;
-        EXPECT_EQ(test::readBytes(saved.file), settingsFileBytes(in)) << backupNameTaken;
-        if (backupNameTaken) {
-            EXPECT_EQ(saved.file, folder / "Data.dat.new");
-#ifdef _WIN32
-            // Windows refuses to move a folder onto another as access denied.
-            const std::string taken = "нет прав на запись";
-#else
-            const std::string taken = "это имя уже занято";
-#endif
-            EXPECT_EQ(saved.notice,
-                      "Файл " + file.string() + " не удалось переименовать в " + file.string() +
-                          ".bak: " + taken + ". Он оставлен "
-                          "как есть, а введённые значения записаны в файл " +
-                          saved.file.string() + ".");
-            EXPECT_EQ(loaded.status, Status::Unreadable);
-        } else {
-            EXPECT_EQ(saved.file, file);
-            EXPECT_EQ(saved.notice, "");
-            EXPECT_EQ(loaded.status, Status::Loaded);  // a second shutdown just writes
-        }
-    }
-}
-
 // 0x98 is the one byte the code page leaves unassigned; a text holding it
 // must still be saved as it was read.
 TEST(SettingsFile, EveryByteOfATextIsSavedBackAsItWasRead)
@@ -397,20 +348,6 @@ TEST(SettingsFile, OptionButtonsFormOneGroup)
         EXPECT_EQ(applied(lines, start).option1, row.result)
             << '"' << row.line6 << "\", \"" << row.line7 << '"';
     }
-}
-
-TEST(SettingsFile, HugeLineIsKeptToItsBeginningAndTheFileIsNotReadWhole)
-{
-    TempFolder folder;
-    std::vector<std::string> lines = initialLines();
-    lines.resize(19);
-    // Line 20 runs 100 MB without a line end, so it is also the last line.
-    test::writeSparse(folder / kSettingsFileName, joinCrLf(lines), 100u * 1024 * 1024);
-    Inputs in = initialInputs();
-    ASSERT_TRUE(loadSettingsFile(folder / kSettingsFileName, in));
-    EXPECT_EQ(in.text4, initialInputs().text4);
-    EXPECT_EQ(in.text5[0], std::string(64 * 1024, '\0'));
-    EXPECT_EQ(in.text6[23], std::string(64 * 1024, '\0'));
 }
 
 TEST(SettingsFile, SampleFileHoldsTheInitialTextsWithOnePulse)

@@ -52,6 +52,7 @@ public:
     std::vector<Started> started;
     StartOutcome outcome = StartOutcome::Started;
 
+    bool canFind(const ProcessRequest&) override { return outcome != StartOutcome::NotFound; }
     StartOutcome start(const ProcessRequest& request, Finished finished) override
     {
         started.push_back({request, false, std::move(finished)});

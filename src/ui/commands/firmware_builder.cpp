@@ -7,7 +7,6 @@
 #include "ui/platform/qt_strings.h"
 #include "ui/windows/build_output_window.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace ign::ui {
@@ -30,6 +29,9 @@ FirmwareBuilder::FirmwareBuilder(ProcessLauncher& launcher, FileDialogs& dialogs
 
 FirmwareBuilder::~FirmwareBuilder()
 {
+    // An assembler still running reports to nobody; its private folder goes.
+    for (const FirmwareBuildRun& run : running_)
+        finishFirmwareBuild(run, false, false, -1);
     // Without an owner window the output window is ours to delete.
     if (output_ && output_->parent() == nullptr)
         delete output_;
@@ -37,9 +39,16 @@ FirmwareBuilder::~FirmwareBuilder()
 
 void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder)
 {
-    const QString source =
-        chosenSource_.value_or(QDir(startFolder).filePath(QString::fromUtf8(kFirmwareSourceName)));
-    FirmwareBuildPlan plan = planFirmwareBuild(host_, toPath(source), toPath(tableFile));
+    const auto planFor = [&](const QString& source) {
+        const ProcessRequest assembler{QString::fromStdString(assemblerCall(host_).program),
+                                       {},
+                                       {},
+                                       QFileInfo(source).absolutePath()};
+        return planFirmwareBuild(host_, toPath(source), toPath(tableFile),
+                                 launcher_.canFind(assembler));
+    };
+    FirmwareBuildPlan plan = planFor(
+        chosenSource_.value_or(QDir(startFolder).filePath(QString::fromUtf8(kFirmwareSourceName))));
     if (plan.step == FirmwareBuildPlan::Step::ChooseSource) {
         boxes_.inform(window_, toQt(plan.message), windowCaption(), Icon::Exclamation);
         const std::optional<QString> chosen =
@@ -49,9 +58,13 @@ void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder
         if (!chosen)
             return;
         chosenSource_ = QFileInfo(*chosen).absoluteFilePath();
-        plan = planFirmwareBuild(host_, toPath(*chosenSource_), toPath(tableFile));
+        plan = planFor(*chosenSource_);
         if (plan.step == FirmwareBuildPlan::Step::ChooseSource)
             return;  // gone between the dialog and now; the next F9 asks again
+    }
+    if (plan.step == FirmwareBuildPlan::Step::AssemblerMissing) {
+        boxes_.inform(window_, toQt(plan.message), windowCaption(), Icon::Critical);
+        return;
     }
     if (plan.step == FirmwareBuildPlan::Step::ReplaceStaleTable &&
         boxes_.askYesNoCancel(window_, toQt(plan.message), windowCaption(), Icon::Question) !=
@@ -72,40 +85,49 @@ void FirmwareBuilder::build(const QString& tableFile, const QString& startFolder
 
 void FirmwareBuilder::startAssembler(const FirmwareBuildPlan& plan)
 {
-    const ProgramCall& call = plan.call;
+    const FirmwareBuildRun run = prepareFirmwareBuild(host_, plan);
+    if (!run.failure.empty()) {
+        boxes_.inform(window_, toQt(run.failure), windowCaption(), Icon::Critical);
+        return;
+    }
+    const ProgramCall& call = run.call;
     const QString folder = QFileInfo(fromPath(plan.sourceFile)).absolutePath();
     ProcessRequest request{QString::fromStdString(call.program), toQt(call.arguments),
                            QString::fromStdString(call.argumentLine), folder};
     const QString commandLine = request.program + QLatin1Char(' ') + request.argumentLine;
 
+    // Before the start, which may already report the end.
+    running_.push_back(run);
     QPointer<FirmwareBuilder> self(this);
     const StartOutcome outcome =
-        launcher_.start(request, [self, folder, commandLine](const ProcessResult& result) {
+        launcher_.start(request, [self, folder, commandLine, run](const ProcessResult& result) {
             if (self)
-                self->finish(folder, commandLine, result);
+                self->finish(folder, commandLine, run, result);
         });
     if (outcome == StartOutcome::NotFound) {
+        end(run, {false, false, -1, {}});
         boxes_.inform(window_, QString::fromUtf8(kAssemblerNotFound),
                       windowCaption(), Icon::Critical);
     } else if (outcome == StartOutcome::Failed) {
-        finish(folder, commandLine, ProcessResult{false, false, -1, {}});
+        finish(folder, commandLine, run, ProcessResult{false, false, -1, {}});
     }
 }
 
-void FirmwareBuilder::finish(const QString& folder, const QString& commandLine,
-                             const ProcessResult& result)
+std::string FirmwareBuilder::end(const FirmwareBuildRun& run, const ProcessResult& result)
 {
-    if (result.started) {
-        const QDir dir(folder);
-        for (const std::string& name : assemblerLeftovers(host_))
-            QFile::remove(dir.filePath(QString::fromStdString(name)));
-    }
+    std::erase_if(running_,
+                  [&](const FirmwareBuildRun& r) { return r.outputFolder == run.outputFolder; });
+    return finishFirmwareBuild(run, result.started, result.crashed, result.exitCode);
+}
+
+void FirmwareBuilder::finish(const QString& folder, const QString& commandLine,
+                             const FirmwareBuildRun& run, const ProcessResult& result)
+{
+    const std::string status = end(run, result);
     if (!output_)
         output_ = new BuildOutputWindow(window_);
     output_->showRun(QDir::toNativeSeparators(folder) + QStringLiteral("> ") + commandLine,
-                     QString::fromLocal8Bit(result.output),
-                     QString::fromStdString(
-                         assemblerStatusText(result.started, result.crashed, result.exitCode)));
+                     QString::fromLocal8Bit(result.output), QString::fromStdString(status));
     emit assemblerFinished();
 }
 

@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -44,7 +46,10 @@ signals:
 
 private:
     void startAssembler(const FirmwareBuildPlan& plan);
-    void finish(const QString& folder, const QString& commandLine, const ProcessResult& result);
+    void finish(const QString& folder, const QString& commandLine, const FirmwareBuildRun& run,
+                const ProcessResult& result);
+    // Places the image of a run that ended and forgets the run; the status line.
+    std::string end(const FirmwareBuildRun& run, const ProcessResult& result);
 
     ProcessLauncher& launcher_;
     FileDialogs& dialogs_;
@@ -53,6 +58,7 @@ private:
     HostSystem host_;
     QPointer<BuildOutputWindow> output_;
     std::optional<QString> chosenSource_;
+    std::vector<FirmwareBuildRun> running_;  // ended by us when we go first
 };
 
 }  // namespace ign::ui

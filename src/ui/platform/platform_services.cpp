@@ -98,6 +98,11 @@ QtProcessLauncher::~QtProcessLauncher()
         child->disconnect();
 }
 
+bool QtProcessLauncher::canFind(const ProcessRequest& request)
+{
+    return !locate(request).isEmpty();
+}
+
 StartOutcome QtProcessLauncher::start(const ProcessRequest& request, Finished finished)
 {
     const QString located = locate(request);

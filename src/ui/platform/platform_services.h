@@ -67,6 +67,8 @@ class ProcessLauncher {
 public:
     using Finished = std::function<void(const ProcessResult&)>;
     virtual ~ProcessLauncher() = default;
+    // Whether start() would find the program, without starting it.
+    virtual bool canFind(const ProcessRequest& request) = 0;
     // Returns at once. `finished` runs from the event loop when the program
     // ends, or when it turns out it could not be run after all.
     virtual StartOutcome start(const ProcessRequest& request, Finished finished) = 0;
@@ -81,6 +83,7 @@ public:
     QtProcessLauncher(const QtProcessLauncher&) = delete;
     QtProcessLauncher& operator=(const QtProcessLauncher&) = delete;
 
+    bool canFind(const ProcessRequest& request) override;
     StartOutcome start(const ProcessRequest& request, Finished finished) override;
     StartOutcome startDetached(const ProcessRequest& request) override;
 

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
 
 namespace ign::ui::test {
 namespace {
@@ -61,28 +63,60 @@ QString prepareSourceAndTable(const QString& folder)
     return QDir(folder).filePath(QStringLiteral("IgnTable.asm"));
 }
 
-// Records how it was called, leaves what gpasm leaves, and waits until the
-// test lets it finish, so a build that waited for it would be caught.
+// Records how it was called and writes what gpasm writes: the image,
+// listing and symbol file named after -o or else after the source, the
+// image removed when it fails. With a named pipe "gate" beside it, it waits
+// until the test writes a line there, so a build that waited for it would
+// be caught.
 const QByteArray kFakeGpasm = R"(#!/bin/sh
 here=$(dirname "$0")
 printf '%s\n' "$@" > "$here/args"
 pwd -P > "$here/folder"
-touch kom.lst kom.cod kom.hex
-echo "kom.ASM:3:Warning[215] from the fake assembler"
-i=0
-while [ ! -f "$here/go" ]; do
-  i=$((i+1)); [ $i -gt 200 ] && exit 9
-  sleep 0.05
+out=
+while [ $# -gt 1 ]; do
+  [ "$1" = -o ] && out=$2
+  shift
 done
-exit 2
+base=${out:-$1}
+base=${base%.*}
+echo listing > "$base.lst"
+echo symbols > "$base.cod"
+echo "kom.ASM:3:Warning[215] from the fake assembler"
+[ -p "$here/gate" ] && read line < "$here/gate"
+status=$(cat "$here/status" 2>/dev/null || echo 0)
+if [ "$status" = 0 ]; then echo image > "$base.hex"; else rm -f "$base.hex"; fi
+exit "$status"
 )";
+
+// Every file of a folder with its bytes, as texts a failure can show.
+using Contents = std::map<std::string, std::string>;
+
+Contents folderContents(const QString& folder)
+{
+    Contents contents;
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(entry.absoluteFilePath());
+        file.open(QIODevice::ReadOnly);
+        contents[entry.fileName().toStdString()] = file.readAll().toStdString();
+    }
+    return contents;
+}
+
+void writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 
 TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
 {
     FakeProgramFolder programs;
     programs.addScript(QStringLiteral("gpasm"), kFakeGpasm);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(programs.file(QStringLiteral("gate"))).constData(), 0600),
+              0);
+    writeFile(programs.file(QStringLiteral("status")), "2\n");
     QTemporaryDir work;
-    QFile(QDir(work.path()).filePath(QStringLiteral("kom.lst"))).open(QIODevice::WriteOnly);
 
     FakeMessageBoxes boxes;
     FakeFileDialogs dialogs;
@@ -94,24 +128,24 @@ TEST(FirmwareBuilder, RunsGpasmInTheFolderWithoutWaitingAndShowsHowItEnded)
     builder.build(prepareSourceAndTable(work.path()), work.path());
     EXPECT_EQ(finished.count(), 0);
     EXPECT_EQ(builder.outputWindow(), nullptr);
-    QFile(programs.file(QStringLiteral("go"))).open(QIODevice::WriteOnly);
+    writeFile(programs.file(QStringLiteral("gate")), "go\n");  // waits for the reader
     ASSERT_TRUE(finished.wait(15000));
 
-    EXPECT_EQ(
-        programs.lines(QStringLiteral("args")),
-        (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"), QStringLiteral("kom.ASM")}));
+    const QStringList args = programs.lines(QStringLiteral("args"));
+    ASSERT_EQ(args.size(), 5);
+    EXPECT_EQ(args.mid(0, 3),
+              (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"), QStringLiteral("-o")}));
+    EXPECT_EQ(args[4], QStringLiteral("kom.ASM"));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(args[3]).absolutePath()));  // nothing left behind
     EXPECT_EQ(programs.lines(QStringLiteral("folder")),
               QStringList{QFileInfo(work.path()).canonicalFilePath()});
-    const QDir dir(work.path());
-    EXPECT_FALSE(dir.exists(QStringLiteral("kom.lst")));
-    EXPECT_FALSE(dir.exists(QStringLiteral("kom.cod")));
-    EXPECT_TRUE(dir.exists(QStringLiteral("kom.hex")));
 
     BuildOutputWindow* window = builder.outputWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isModal());
-    EXPECT_TRUE(window->commandLine().endsWith(QStringLiteral("> gpasm -p 16F628A kom.ASM")));
+    EXPECT_TRUE(window->commandLine().endsWith(QStringLiteral("> gpasm -p 16F628A -o ") + args[3] +
+                                               QStringLiteral(" kom.ASM")));
     EXPECT_TRUE(window->output().contains(QStringLiteral("Warning[215] from the fake assembler")));
     EXPECT_EQ(window->status(), QString::fromStdString(assemblerStatusText(true, false, 2)));
     EXPECT_TRUE(boxes.asked.empty());
@@ -127,13 +161,74 @@ TEST(FirmwareBuilder, MissingAssemblerGivesTheMessageAndNoWindow)
     FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Other);
 
     builder.build(prepareSourceAndTable(work.path()), work.path());
+    // Without kom.ASM either, no dialog asks for a source that cannot be built.
+    QTemporaryDir empty;
+    builder.build(QDir(work.path()).filePath(QStringLiteral("IgnTable.asm")), empty.path());
 
-    ASSERT_EQ(boxes.asked.size(), 1u);
-    EXPECT_EQ(boxes.asked[0].text,
-              QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
-    EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
-    EXPECT_EQ(boxes.asked[0].icon, Icon::Critical);
+    ASSERT_EQ(boxes.asked.size(), 2u);
+    for (const auto& asked : boxes.asked) {
+        EXPECT_EQ(
+            asked.text,
+            QStringLiteral("Компилятор MPASM.EXE не найден, файл прошивки не может быть создан"));
+        EXPECT_EQ(asked.title, QStringLiteral("Калькулятор зажигания"));
+        EXPECT_EQ(asked.icon, Icon::Critical);
+    }
+    EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_EQ(builder.outputWindow(), nullptr);
+}
+
+// The user's folder holds their own listing, symbols and an earlier image.
+// A build writes nothing there but the new image, named after the source;
+// a failed one leaves everything as it was.
+TEST(FirmwareBuilder, BuildTouchesNoFileOfTheUserButTheImage)
+{
+    const struct {
+        const char* label;
+        const char* source;
+        QByteArray status;
+        Contents before;
+        std::string image;  // replaced with the new image; empty when the build fails
+    } rows[]{
+        {"fw.asm chosen, built",
+         "fw.asm",
+         "0",
+         {{"fw.asm", "source"},
+          {"fw.hex", "old image"},
+          {"kom.lst", "user listing"},
+          {"kom.cod", "user symbols"}},
+         "fw.hex"},
+        {"kom.ASM with errors",
+         "kom.ASM",
+         "1",
+         {{"kom.ASM", "source"}, {"kom.hex", "old image"}, {"kom.lst", "user listing"}},
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.label);
+        FakeProgramFolder programs;
+        programs.addScript(QStringLiteral("gpasm"), kFakeGpasm);
+        writeFile(programs.file(QStringLiteral("status")), row.status);
+        QTemporaryDir work, data;
+        for (const auto& [name, bytes] : row.before)
+            writeFile(QDir(work.path()).filePath(QString::fromStdString(name)),
+                      QByteArray::fromStdString(bytes));
+        const QString table = QDir(data.path()).filePath(QStringLiteral("IgnTable.asm"));
+        writeFile(table, "table");
+
+        FakeMessageBoxes boxes;
+        FakeFileDialogs dialogs;
+        dialogs.answers.push_back(QDir(work.path()).filePath(QString::fromUtf8(row.source)));
+        QtProcessLauncher launcher;
+        FirmwareBuilder builder(launcher, dialogs, boxes, nullptr, HostSystem::Other);
+        QSignalSpy finished(&builder, &FirmwareBuilder::assemblerFinished);
+        builder.build(table, work.path());
+        ASSERT_TRUE(finished.count() == 1 || finished.wait(15000));
+
+        Contents after = row.before;
+        if (!row.image.empty())
+            after[row.image] = "image\n";
+        EXPECT_EQ(folderContents(work.path()), after);
+    }
 }
 
 TEST(FirmwareBuilder, AssemblerThatCannotRunIsToldInTheOutputWindow)
@@ -214,9 +309,13 @@ TEST(FirmwareBuilder, SourceMissingFromTheStartFolderIsChosenOnceForTheRun)
     ASSERT_EQ(launcher.started.size(), 2u);
     for (const auto& run : launcher.started) {
         EXPECT_EQ(run.request.workingFolder, chosen.path());
-        EXPECT_EQ(run.request.arguments,
+        const QStringList& args = run.request.arguments;
+        ASSERT_GE(args.size(), 5);
+        EXPECT_EQ(args.mid(0, 4),
                   (QStringList{QStringLiteral("-p"), QStringLiteral("16F628A"),
-                               QStringLiteral("-I"), data.path(), QStringLiteral("kom.ASM")}));
+                               QStringLiteral("-I"), data.path()}));
+        EXPECT_EQ(args.back(), QStringLiteral("kom.ASM"));
+        run.finished({true, false, 0, {}});  // removes the run's private folder
     }
 }
 
