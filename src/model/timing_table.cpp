@@ -89,12 +89,38 @@ void appendWhole(std::string& out, double v)
 
 }  // namespace
 
+std::string listingHeading(int ch)
+{
+    return "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
+}
+
+void appendEntryColumns(std::string& row, int entry, double k, double b, double rpm,
+                        double achieved, char decimalSeparator)
+{
+    if (entry < 10)
+        row += ' ';
+    appendWhole(row, entry);
+    row += ") ";
+    if (k < 100)
+        row += ' ';
+    appendWhole(row, k);
+    row += "   ";
+    if (b < 100)
+        row += ' ';
+    appendWhole(row, b);
+    row += "   ";
+    appendFixed(row, rpm, 1, decimalSeparator);
+    row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
+    row += "   ";
+    appendFixed(row, achieved, 1, decimalSeparator);
+}
+
 TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
                             char decimalSeparator)
 {
     TableRun run;
     run.listing.reserve(1500);
-    run.listing += "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
+    run.listing += listingHeading(ch);
     auto& delay = s.delayTicks[static_cast<std::size_t>(ch)];
     const auto& period = s.entryPeriod;
     const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
@@ -155,22 +181,7 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
 
         const double deviation = double{s.entryAdvance[e]} - achieved;
         std::string& row = run.listing;
-        if (e < 10)
-            row += ' ';
-        appendWhole(row, static_cast<double>(e));
-        row += ") ";
-        if (k < 100)
-            row += ' ';
-        appendWhole(row, k);
-        row += "   ";
-        if (-b < 100)
-            row += ' ';
-        appendWhole(row, -b);
-        row += "   ";
-        appendFixed(row, rpm, 1, decimalSeparator);
-        row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
-        row += "   ";
-        appendFixed(row, achieved, 1, decimalSeparator);
+        appendEntryColumns(row, static_cast<int>(e), k, -b, rpm, achieved, decimalSeparator);
         row += "   ";
         // "+" for a deviation that prints as zero or more; a negative one
         // carries its own minus sign.

@@ -25,4 +25,11 @@ struct TableRun {
 TableRun computeTimingTable(CalcState& state, const Inputs& in, int characteristic, Rgb colour,
                             char decimalSeparator);
 
+// The listing's heading line of a characteristic, and the columns of a row
+// up to the achieved advance: entry, slope byte k, offset byte b, entry speed
+// and advance, aligned as the window's fixed-pitch listing shows them.
+std::string listingHeading(int characteristic);
+void appendEntryColumns(std::string& row, int entry, double k, double b, double rpm,
+                        double achieved, char decimalSeparator);
+
 }  // namespace ign
