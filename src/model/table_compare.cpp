@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/messages.h"
 #include "model/numbers.h"
 
 namespace ign {
@@ -13,12 +14,6 @@ constexpr int kComparedEntries = 2 * (kLastEntry - kFirstEntry + 1);
 bool sameEntry(const ControllerTable& a, const ControllerTable& b, int ch, int e)
 {
     return a.slope(ch, e) == b.slope(ch, e) && a.offsetByte(ch, e) == b.offsetByte(ch, e);
-}
-
-// "Отличается" for 1, 21, 31...; "Отличаются" for the rest.
-const char* differVerb(int count)
-{
-    return count % 10 == 1 && count % 100 != 11 ? "Отличается " : "Отличаются ";
 }
 
 void appendLimit(std::string& out, const char* name, double file, double calculated, char sep)
@@ -99,7 +94,7 @@ std::string comparisonSummary(const TableComparison& c, char sep)
     if (count == 0) {
         out = "Записи таблицы из файла совпадают с рассчитанными";
     } else {
-        out = differVerb(count) + std::to_string(count) + " из " +
+        out = verbForCount(count, "Отличается ", "Отличаются ") + std::to_string(count) + " из " +
             std::to_string(kComparedEntries) + " записей; ";
         if (c.largestDefined) {
             out += "наибольшая разница ";

@@ -116,11 +116,14 @@ void appendEntryColumns(std::string& row, int entry, double k, double b, double 
 }
 
 TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
-                            char decimalSeparator)
+                            char decimalSeparator, TableOutput output)
 {
     TableRun run;
-    run.listing.reserve(1500);
-    run.listing += listingHeading(ch);
+    const bool listed = output == TableOutput::Listed;
+    if (listed) {
+        run.listing.reserve(1500);
+        run.listing += listingHeading(ch);
+    }
     auto& delay = s.delayTicks[static_cast<std::size_t>(ch)];
     const auto& period = s.entryPeriod;
     const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
@@ -142,7 +145,7 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
         if (!std::isfinite(s.entryRpm[i]) || !std::isfinite(s.entryAdvance[i]) ||
             !std::isfinite(delay[i]))
             run.finite = false;
-        if (i >= 3)
+        if (i >= 3 && listed)
             run.segments.push_back(Segment{kMainGraphScale.x(s.entryRpm[i]),
                                            kMainGraphScale.y(s.entryAdvance[i]),
                                            kMainGraphScale.x(s.entryRpm[i - 1]),
@@ -179,6 +182,8 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
             return run;
         }
 
+        if (!listed)
+            continue;
         const double deviation = double{s.entryAdvance[e]} - achieved;
         std::string& row = run.listing;
         appendEntryColumns(row, static_cast<int>(e), k, -b, rpm, achieved, decimalSeparator);
@@ -192,7 +197,8 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
             row.erase(signAt, 1);
         row += "\r\n";
     }
-    run.listing += "\r\n";
+    if (listed)
+        run.listing += "\r\n";
     return run;
 }
 

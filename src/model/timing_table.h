@@ -20,10 +20,14 @@ struct TableRun {
     bool finite = true;  // false: the numbers are not defined
 };
 
+// BytesOnly leaves out the listing and the curve, for a search that
+// computes many tables and looks at their bytes alone.
+enum class TableOutput { Listed, BytesOnly };
+
 // Computes characteristic 0 or 1 into `state` (entryRpm, entryAdvance,
 // delayTicks, segSlope, segOffset) and returns what the window shows of it.
 TableRun computeTimingTable(CalcState& state, const Inputs& in, int characteristic, Rgb colour,
-                            char decimalSeparator);
+                            char decimalSeparator, TableOutput output = TableOutput::Listed);
 
 // The listing's heading line of a characteristic, and the columns of a row
 // up to the achieved advance: entry, slope byte k, offset byte b, entry speed
