@@ -45,13 +45,23 @@ void refuse(CalculateOutcome& out, Message message)
 
 }  // namespace
 
+void convertSensorFields(CalcState& state, const Inputs& in)
+{
+    state.inputDelaySec = static_cast<float>(leadingNumber(in.text1[kInputDelayField]) * 1e-6);
+    state.initialAdvanceDeg = static_cast<float>(leadingNumber(in.text1[kInitialAdvanceField]));
+    state.pulseGapDeg = static_cast<float>(leadingNumber(in.text1[kPulseGapField]));
+}
+
+float prescalerTickSec(const Inputs& in)
+{
+    return static_cast<float>(leadingNumber(in.combo1[0]) * 1e-6);
+}
+
 CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSeparator)
 {
     CalculateOutcome out;
     state.resultsUnsaved = true;
-    state.inputDelaySec = static_cast<float>(leadingNumber(in.text1[kInputDelayField]) * 1e-6);
-    state.initialAdvanceDeg = static_cast<float>(leadingNumber(in.text1[kInitialAdvanceField]));
-    state.pulseGapDeg = static_cast<float>(leadingNumber(in.text1[kPulseGapField]));
+    convertSensorFields(state, in);
 
     const double nmax = leadingNumber(in.combo2[1]);
     if (!(nmax <= 14000 && nmax >= 2000)) {
@@ -69,7 +79,7 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
     // Everything below is computed aside and kept only when it is defined.
     CalcState next = state;
     const Message notComputable{text::kNotComputable, Icon::Critical, Highlight::None};
-    next.tickSec = static_cast<float>(leadingNumber(in.combo1[0]) * 1e-6);
+    next.tickSec = prescalerTickSec(in);
     if (!setPeriodHex(next.tminHex, 60 / nmax / next.tickSec) ||
         !setPeriodHex(next.tmaxHex, 60 / nmin / next.tickSec)) {
         refuse(out, notComputable);

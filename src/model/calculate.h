@@ -24,6 +24,12 @@ struct CalculateOutcome {
 
 CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSeparator);
 
+// The sensor fields (input delay, initial advance, pulse gap) as Calculate
+// converts them into the state, and the timer tick of the prescaler field:
+// what else the controller fires by, for a table that was not calculated.
+void convertSensorFields(CalcState& state, const Inputs& in);
+float prescalerTickSec(const Inputs& in);
+
 // Clears resultsUnsaved and empties the coefficient fields and the point
 // fields at 1000..10000 rpm; the results stay and can still be written.
 void reset(CalcState& state, Inputs& in);

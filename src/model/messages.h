@@ -19,6 +19,13 @@ struct Message {
     friend bool operator==(const Message&, const Message&) = default;
 };
 
+// The Russian verb that agrees with a count: `one` for 1, 21, 31..., `many`
+// for the rest ("Отличается 1 из 60", "Отличаются 12 из 60").
+inline const char* verbForCount(int count, const char* one, const char* many)
+{
+    return count % 10 == 1 && count % 100 != 11 ? one : many;
+}
+
 namespace text {
 inline constexpr const char* kNmaxRange =
     "Значение максимальных оборотов должно находится в пределах 2000...14000 об/мин";

@@ -5,17 +5,14 @@
 #include <limits>
 
 #include "model/advance.h"
+#include "model/calculate.h"
 #include "model/numbers.h"
+#include "model/timing_table.h"
 
 namespace ign {
 namespace {
 
 constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
-
-bool byteFits(double v)
-{
-    return v >= 0 && v <= 255;
-}
 
 // The wanted curve of the points mode as the main graph draws it: straight
 // lines between the points at 0..10000 rpm, on to the top value placed at
@@ -65,47 +62,97 @@ WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
 
 }  // namespace
 
-TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
+FiringInputs firingInputs(const CalcState& s)
 {
-    TableAnalysis out;
-    out.nminRpm = leadingNumber(in.combo2[0]);
-    out.nmaxRpm = leadingNumber(in.combo2[1]);
-    const std::array<WantedCurve, 2> wanted{wantedCurve(s, in, 0), wantedCurve(s, in, 1)};
-    const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
-    const double tick = s.tickSec;
-    const double inputDelay = s.inputDelaySec;
+    return {double{s.initialAdvanceDeg} + s.pulseGapDeg, s.tickSec, s.inputDelaySec};
+}
 
+FiringInputs firingInputs(const Inputs& in)
+{
+    CalcState converted;
+    convertSensorFields(converted, in);
+    converted.tickSec = prescalerTickSec(in);
+    return firingInputs(converted);
+}
+
+double periodRpm(const FiringInputs& f, std::int32_t periodTicks)
+{
+    return 60 / (periodTicks * f.tickSec);
+}
+
+double firedAdvance(const FiringInputs& f, double k, double b, std::int32_t periodTicks)
+{
+    // What the controller computes: the whole part of k*T/512, less the
+    // offset, in ticks after the negative pulse it saw late by the input delay.
+    const double rpm = periodRpm(f, periodTicks);
+    const double whole = std::floor(k * periodTicks / 512);
+    const double delaySec = (whole - b) * f.tickSec;
+    return f.sensorAngleDeg - 6 * rpm * delaySec - 6 * rpm * f.inputDelaySec;
+}
+
+FiredTable fireTable(const ControllerTable& table, const FiringInputs& firing)
+{
+    FiredTable out;
+    out.nminRpm = periodRpm(firing, table.tmaxTicks());
+    out.nmaxRpm = periodRpm(firing, table.tminTicks());
     out.periods.resize(static_cast<std::size_t>(kLastAnalysedPeriod - kFirstAnalysedPeriod + 1));
     auto row = out.periods.begin();
     for (std::int32_t e = kFirstEntry; e <= kLastEntry; ++e) {
-        std::array<double, 2> k{}, offset{};
-        std::array<bool, 2> fits{};
-        for (std::size_t ch = 0; ch < 2; ++ch) {
-            k[ch] = s.segSlope[ch][static_cast<std::size_t>(e)];
-            offset[ch] = s.segOffset[ch][static_cast<std::size_t>(e)];
-            fits[ch] = byteFits(k[ch]) && byteFits(-offset[ch]);
-            if (!fits[ch])
-                ++out.summary[ch].entriesOutOfRange;
-        }
+        const std::array<bool, 2> fits{table.entryFits(0, e), table.entryFits(1, e)};
         for (std::int32_t t = e * 256; t < (e + 1) * 256; ++t, ++row) {
             row->periodTicks = t;
             row->entry = e;
-            const double rpm = 60 / (t * tick);
-            row->rpm = rpm;
-            for (std::size_t ch = 0; ch < 2; ++ch) {
-                row->wanted[ch] = wanted[ch].at(rpm);
-                if (!fits[ch]) {
-                    row->achieved[ch] = kUndefined;
-                    continue;
-                }
-                // What the controller computes: the whole part of k*T/512,
-                // then the offset, in ticks after the negative pulse.
-                const double whole = std::floor(k[ch] * t / 512);
-                const double delaySec = (whole + offset[ch]) * tick;
-                row->achieved[ch] = sensorAngle - 6 * rpm * delaySec - 6 * rpm * inputDelay;
+            row->rpm = periodRpm(firing, t);
+            for (int ch = 0; ch < 2; ++ch) {
+                const auto c = static_cast<std::size_t>(ch);
+                row->wanted[c] = kUndefined;
+                row->achieved[c] = fits[c]
+                    ? firedAdvance(firing, table.slope(ch, e), table.offsetByte(ch, e), t)
+                    : kUndefined;
             }
         }
     }
+    return out;
+}
+
+std::string firedTableListing(const ControllerTable& table, const FiredTable& fired,
+                              char decimalSeparator)
+{
+    std::string out;
+    for (int ch = 0; ch < 2; ++ch) {
+        out += listingHeading(ch);
+        for (int e = kFirstEntry; e <= kLastEntry; ++e) {
+            const PeriodAdvance& p =
+                fired.periods[static_cast<std::size_t>((e - kFirstEntry) * 256)];
+            appendEntryColumns(out, e, table.slope(ch, e), table.offsetByte(ch, e), p.rpm,
+                               p.achieved[static_cast<std::size_t>(ch)], decimalSeparator);
+            out += "\r\n";
+        }
+        out += "\r\n";
+    }
+    out += "Nmin ";
+    appendFixed(out, fired.nminRpm, 0, decimalSeparator);
+    out += " об/мин (Tmax " + std::to_string(table.tmaxTicks()) + "), Nmax ";
+    appendFixed(out, fired.nmaxRpm, 0, decimalSeparator);
+    out += " об/мин (Tmin " + std::to_string(table.tminTicks()) + ")\r\n";
+    return out;
+}
+
+TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
+{
+    TableAnalysis out;
+    const ControllerTable table = calculatedTable(s);
+    out.periods = fireTable(table, firingInputs(s)).periods;
+    out.nminRpm = leadingNumber(in.combo2[0]);
+    out.nmaxRpm = leadingNumber(in.combo2[1]);
+    const std::array<WantedCurve, 2> wanted{wantedCurve(s, in, 0), wantedCurve(s, in, 1)};
+    for (PeriodAdvance& p : out.periods)
+        for (std::size_t ch = 0; ch < 2; ++ch)
+            p.wanted[ch] = wanted[ch].at(p.rpm);
+    for (int ch = 0; ch < 2; ++ch)
+        for (int e = kFirstEntry; e <= kLastEntry; ++e)
+            if (!table.entryFits(ch, e))
+                ++out.summary[static_cast<std::size_t>(ch)].entriesOutOfRange;
 
     for (std::size_t ch = 0; ch < 2; ++ch) {
         AnalysisSummary& sum = out.summary[ch];

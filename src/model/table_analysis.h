@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/calc_state.h"
+#include "model/controller_table.h"
 #include "model/inputs.h"
 
 namespace ign {
@@ -33,6 +34,39 @@ struct PeriodAdvance {
         return wanted[static_cast<std::size_t>(ch)] - achieved[static_cast<std::size_t>(ch)];
     }
 };
+
+// What the controller fires by besides its table.
+struct FiringInputs {
+    double sensorAngleDeg = 0;  // initial advance plus pulse gap
+    double tickSec = 0;
+    double inputDelaySec = 0;
+};
+// Those of the state's last calculation.
+FiringInputs firingInputs(const CalcState& state);
+// The fields as Calculate would convert them, for a table read back.
+FiringInputs firingInputs(const Inputs& in);
+
+// The crank speed at a period, and the advance the controller fires there
+// with the slope byte k and offset byte b of the period's entry.
+double periodRpm(const FiringInputs& firing, std::int32_t periodTicks);
+double firedAdvance(const FiringInputs& firing, double slopeByte, double offsetByte,
+                    std::int32_t periodTicks);
+
+struct FiredTable {
+    std::vector<PeriodAdvance> periods;  // ascending period; wanted is NaN
+    double nminRpm = 0;  // the speeds the table's Tmax and Tmin stand for
+    double nmaxRpm = 0;
+};
+
+// What a table fires at every period; an entry whose bytes do not fit the
+// controller's bytes fires nothing defined.
+FiredTable fireTable(const ControllerTable& table, const FiringInputs& firing);
+
+// A table read back as the window lists a calculation: per characteristic
+// the heading and one row per entry (entry, k, b, speed, advance at the
+// entry speed), then the speed limits; CR LF line ends.
+std::string firedTableListing(const ControllerTable& table, const FiredTable& fired,
+                              char decimalSeparator);
 
 struct AnalysisSummary {
     bool defined = false;  // at least one period has a deviation

@@ -89,12 +89,41 @@ void appendWhole(std::string& out, double v)
 
 }  // namespace
 
+std::string listingHeading(int ch)
+{
+    return "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
+}
+
+void appendEntryColumns(std::string& row, int entry, double k, double b, double rpm,
+                        double achieved, char decimalSeparator)
+{
+    if (entry < 10)
+        row += ' ';
+    appendWhole(row, entry);
+    row += ") ";
+    if (k < 100)
+        row += ' ';
+    appendWhole(row, k);
+    row += "   ";
+    if (b < 100)
+        row += ' ';
+    appendWhole(row, b);
+    row += "   ";
+    appendFixed(row, rpm, 1, decimalSeparator);
+    row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
+    row += "   ";
+    appendFixed(row, achieved, 1, decimalSeparator);
+}
+
 TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
-                            char decimalSeparator)
+                            char decimalSeparator, TableOutput output)
 {
     TableRun run;
-    run.listing.reserve(1500);
-    run.listing += "************ Характеристика " + std::to_string(ch + 1) + " ************\r\n";
+    const bool listed = output == TableOutput::Listed;
+    if (listed) {
+        run.listing.reserve(1500);
+        run.listing += listingHeading(ch);
+    }
     auto& delay = s.delayTicks[static_cast<std::size_t>(ch)];
     const auto& period = s.entryPeriod;
     const double sensorAngle = double{s.initialAdvanceDeg} + s.pulseGapDeg;
@@ -116,7 +145,7 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
         if (!std::isfinite(s.entryRpm[i]) || !std::isfinite(s.entryAdvance[i]) ||
             !std::isfinite(delay[i]))
             run.finite = false;
-        if (i >= 3)
+        if (i >= 3 && listed)
             run.segments.push_back(Segment{kMainGraphScale.x(s.entryRpm[i]),
                                            kMainGraphScale.y(s.entryAdvance[i]),
                                            kMainGraphScale.x(s.entryRpm[i - 1]),
@@ -153,24 +182,11 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
             return run;
         }
 
+        if (!listed)
+            continue;
         const double deviation = double{s.entryAdvance[e]} - achieved;
         std::string& row = run.listing;
-        if (e < 10)
-            row += ' ';
-        appendWhole(row, static_cast<double>(e));
-        row += ") ";
-        if (k < 100)
-            row += ' ';
-        appendWhole(row, k);
-        row += "   ";
-        if (-b < 100)
-            row += ' ';
-        appendWhole(row, -b);
-        row += "   ";
-        appendFixed(row, rpm, 1, decimalSeparator);
-        row += rpm < 1000 ? "  " : (rpm <= 10000 ? " " : "");
-        row += "   ";
-        appendFixed(row, achieved, 1, decimalSeparator);
+        appendEntryColumns(row, static_cast<int>(e), k, -b, rpm, achieved, decimalSeparator);
         row += "   ";
         // "+" for a deviation that prints as zero or more; a negative one
         // carries its own minus sign.
@@ -181,7 +197,8 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
             row.erase(signAt, 1);
         row += "\r\n";
     }
-    run.listing += "\r\n";
+    if (listed)
+        run.listing += "\r\n";
     return run;
 }
 

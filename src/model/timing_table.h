@@ -20,9 +20,20 @@ struct TableRun {
     bool finite = true;  // false: the numbers are not defined
 };
 
+// BytesOnly leaves out the listing and the curve, for a search that
+// computes many tables and looks at their bytes alone.
+enum class TableOutput { Listed, BytesOnly };
+
 // Computes characteristic 0 or 1 into `state` (entryRpm, entryAdvance,
 // delayTicks, segSlope, segOffset) and returns what the window shows of it.
 TableRun computeTimingTable(CalcState& state, const Inputs& in, int characteristic, Rgb colour,
-                            char decimalSeparator);
+                            char decimalSeparator, TableOutput output = TableOutput::Listed);
+
+// The listing's heading line of a characteristic, and the columns of a row
+// up to the achieved advance: entry, slope byte k, offset byte b, entry speed
+// and advance, aligned as the window's fixed-pitch listing shows them.
+std::string listingHeading(int characteristic);
+void appendEntryColumns(std::string& row, int entry, double k, double b, double rpm,
+                        double achieved, char decimalSeparator);
 
 }  // namespace ign

@@ -1,5 +1,6 @@
 #include "output/table_source.h"
 
+#include "model/controller_table.h"
 #include "model/numbers.h"
 #include "storage/cp1251.h"
 
@@ -25,9 +26,8 @@ void appendTable(std::vector<std::string>& lines, const CalcState& s, int ch)
 {
     const auto& slope = s.segSlope[static_cast<std::size_t>(ch)];
     const auto& offset = s.segOffset[static_cast<std::size_t>(ch)];
-    const std::uint32_t base = ch == 0 ? 0 : 60;
     for (std::size_t e = kFirstEntry; e <= kLastEntry; ++e) {
-        const auto address = base + 2 * static_cast<std::uint32_t>(e - 2);
+        const auto address = static_cast<std::uint32_t>(slopeByteIndex(ch, static_cast<int>(e)));
         lines.push_back(kDataPrefix + ("." + wholeNumber(slope[e])) + kCommentGap +
                         hexUpper(address));
         lines.push_back(kDataPrefix + ("." + wholeNumber(-offset[e])) + kCommentGap +

@@ -85,6 +85,36 @@ TEST(TableAnalysis, WorkedExampleSummary)
               "(в точках таблицы 0,35°)");
 }
 
+// A table read back is fired under the fields as Calculate would convert
+// them, and listed as the window lists a calculation, without the deviation
+// nothing wanted stands beside; then the limits its Tmax and Tmin stand for.
+TEST(TableAnalysis, TableReadBackListsAsTheCalculation)
+{
+    const Analysed a;
+    const FiringInputs fromFields = firingInputs(a.in);
+    const FiringInputs fromState = firingInputs(a.state);
+    EXPECT_EQ(fromFields.sensorAngleDeg, fromState.sensorAngleDeg);
+    EXPECT_EQ(fromFields.tickSec, fromState.tickSec);
+    EXPECT_EQ(fromFields.inputDelaySec, fromState.inputDelaySec);
+
+    const ControllerTable table = calculatedTable(a.state);
+    const std::string listing = firedTableListing(table, fireTable(table, fromFields), '.');
+    std::istringstream calculated(a.outcome.listing), read(listing);
+    std::string mine, theirs;
+    int rows = 0;
+    while (std::getline(calculated, mine) && std::getline(read, theirs)) {
+        ASSERT_TRUE(theirs.ends_with('\r'));
+        theirs.pop_back();
+        // The calculation's rows go on with the deviation.
+        EXPECT_EQ(mine.substr(0, theirs.size()), theirs);
+        rows += mine.find(')') != std::string::npos;
+    }
+    EXPECT_EQ(rows, 60);
+    EXPECT_EQ(theirs, "");
+    EXPECT_TRUE(std::getline(read, theirs));
+    EXPECT_EQ(theirs, "Nmin 1000 об/мин (Tmax 7500), Nmax 3000 об/мин (Tmin 2500)\r");
+}
+
 // A byte outside 0..255 means the controller would hold another byte: the
 // entry keeps the wanted value only, the other characteristic is untouched.
 TEST(TableAnalysis, OutOfRangeEntryHasNoAchievedValue)

@@ -5,7 +5,10 @@
 #include "model/calculate.h"
 #include "output/firmware_build.h"
 #include "output/table_source.h"
+#include "storage/table_image.h"
+#include "support/generated_inputs.h"
 #include "support/intel_hex.h"
+#include "support/table_edits.h"
 #include "support/test_files.h"
 
 #include <cmath>
@@ -80,8 +83,16 @@ protected:
         const CalculateOutcome outcome = calculate(state, in, '.');
         EXPECT_FALSE(outcome.refused);
         EXPECT_TRUE(writeTableSource(folder_ / kTableSourceFileName, state, in).ok);
+        assemble();
+        return parseIntelHex(test::readBytes(folder_ / "kom.hex"));
+    }
+
+    // Assembles our firmware source with the IgnTable.asm in the folder.
+    void assemble()
+    {
         fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
-                      folder_ / kFirmwareSourceName);
+                      folder_ / kFirmwareSourceName, fs::copy_options::overwrite_existing);
+        fs::remove(folder_ / "kom.hex");
         const ProgramCall call = assemblerCall(HostSystem::Other);
         std::string command = "cd " + shellQuoted(folder_.string()) + " && " + call.program;
         for (const std::string& argument : call.arguments)
@@ -89,7 +100,6 @@ protected:
         command += " > gpasm.log 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_EQ(status, 0) << test::readBytes(folder_ / "gpasm.log");
-        return parseIntelHex(test::readBytes(folder_ / "kom.hex"));
     }
 
     // Plans, prepares and runs the build of `source` in folder_ as F9 does;
@@ -204,6 +214,48 @@ TEST_F(AssembledTable, BuildLeavesTheUsersFilesAsTheyWere)
     }
     EXPECT_FALSE(parseIntelHex(test::readBytes(folder_ / "kom.hex")).empty());
     EXPECT_FALSE(fs::exists(folder_ / "bad.cod"));
+}
+
+// What the controller gets from a table is what reading it back gives, from
+// the source and from the image, for tables of every kind of input.
+TEST_F(AssembledTable, ImagesReadBackToTheCalculatedBytes)
+{
+    int built = 0;
+    for (const Inputs& in : test::generatedInputs(32, 2212)) {
+        CalcState state;
+        startUp(state, in);
+        if (calculate(state, in, '.').refused)
+            continue;
+        SCOPED_TRACE("prescaler " + in.combo1[0] +
+                     (in.byCoefficients() ? ", coefficients" : ", points"));
+        ASSERT_TRUE(writeTableSource(folder_ / kTableSourceFileName, state, in).ok);
+        assemble();
+        const TableReadResult image = readTableFile(folder_ / "kom.hex");
+        const TableReadResult source = readTableFile(folder_ / kTableSourceFileName);
+        ASSERT_TRUE(image) << image.reason;
+        ASSERT_TRUE(source) << source.reason;
+        EXPECT_EQ(*image.table, calculatedTable(state));
+        EXPECT_EQ(*source.table, calculatedTable(state));
+        ++built;
+    }
+    EXPECT_EQ(built, 32);
+}
+
+// Each hand edit the reader takes, the assembler takes to the same bytes.
+TEST_F(AssembledTable, HandEditsAssembleToWhatTheReaderReads)
+{
+    Inputs in = initialInputs();
+    CalcState state;
+    startUp(state, in);
+    ASSERT_FALSE(calculate(state, in, '.').refused);
+    for (const test::TableEdit& edit : test::tableSourceEdits()) {
+        SCOPED_TRACE(edit.label);
+        test::writeBytes(folder_ / kTableSourceFileName, edit.apply(tableSourceLines(state, in)));
+        assemble();
+        const TableReadResult image = readTableFile(folder_ / "kom.hex");
+        ASSERT_TRUE(image) << image.reason;
+        EXPECT_EQ(*image.table, calculatedTable(state));
+    }
 }
 
 }  // namespace

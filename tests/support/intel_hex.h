@@ -56,4 +56,24 @@ inline std::map<std::uint32_t, int> parseIntelHex(const std::string& text)
     return image;
 }
 
+// One record with its checksum, upper-case hexadecimal as the assemblers
+// write it.
+inline std::string intelHexRecord(int type, std::uint32_t offset, const std::vector<int>& data)
+{
+    std::vector<int> bytes{static_cast<int>(data.size()), static_cast<int>(offset >> 8 & 0xFF),
+                           static_cast<int>(offset & 0xFF), type};
+    bytes.insert(bytes.end(), data.begin(), data.end());
+    int sum = 0;
+    for (const int b : bytes)
+        sum += b;
+    bytes.push_back(-sum & 0xFF);
+    std::string record = ":";
+    for (const int b : bytes) {
+        const char digits[] = "0123456789ABCDEF";
+        record += digits[b >> 4 & 0xF];
+        record += digits[b & 0xF];
+    }
+    return record;
+}
+
 }  // namespace ign::test
