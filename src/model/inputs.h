@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "model/geometry.h"
+
 namespace ign {
 
 struct Inputs {
@@ -67,11 +69,8 @@ inline int coefficientBase(int characteristic)
 {
     return characteristic == 0 ? 0 : 3;
 }
-// Point j of a characteristic's curve is 0..10 at j*1000 rpm, or the top
-// value, which the graphs draw at 14000 rpm.
-inline constexpr int kTopPoint = 11;
-// The Text6 element of point j: characteristic 1 owns elements 0..10 and 22,
-// characteristic 2 owns 11..21 and 23.
+// The Text6 element of point j (0..kTopPoint, see pointRpm): characteristic
+// 1 owns elements 0..10 and 22, characteristic 2 owns 11..21 and 23.
 inline int pointField(int characteristic, int j)
 {
     if (j == kTopPoint)

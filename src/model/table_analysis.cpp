@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "model/advance.h"
+#include "model/geometry.h"
 #include "model/numbers.h"
 
 namespace ign {
@@ -17,33 +18,17 @@ bool byteFits(double v)
     return v >= 0 && v <= 255;
 }
 
-// The wanted curve of the points mode as the main graph draws it: straight
-// lines between the points at 0..10000 rpm, on to the top value placed at
-// 14000 rpm, the top value beyond.
-double pointsCurveAdvance(const std::array<double, 11>& p, double top, double rpm)
-{
-    if (rpm >= 14000)
-        return top;
-    if (rpm >= 10000)
-        return p[10] + (rpm - 10000) * (top - p[10]) / 4000;
-    const double j = std::floor(rpm / 1000);
-    if (!(j >= 0))
-        return kUndefined;  // no curve below 0 rpm
-    const auto i = static_cast<std::size_t>(j);
-    return p[i] + (rpm - j * 1000) * (p[i + 1] - p[i]) / 1000;
-}
-
-// The wanted advance of one characteristic at any speed, in double.
+// The wanted advance of one characteristic at any speed, in double: the
+// points curve as the main graph draws it.
 struct WantedCurve {
     bool byCoefficients = true;
     double a = 0, b = 0, c = 0;
-    std::array<double, 11> points{};
-    double top = 0;
+    CurvePoints points{};
 
     double at(double rpm) const
     {
         if (!byCoefficients)
-            return pointsCurveAdvance(points, top, rpm);
+            return pointsCurveAt(points, rpm);
         return formulaAdvance<double, double>(a, b, c, rpm);
     }
 };
@@ -56,10 +41,9 @@ WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
     w.a = s.coefA[c];
     w.b = s.coefB[c];
     w.c = s.coefC[c];
-    for (int j = 0; j <= 10; ++j)
+    for (int j = 0; j <= kTopPoint; ++j)
         w.points[static_cast<std::size_t>(j)] =
             leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, j))]);
-    w.top = leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, kTopPoint))]);
     return w;
 }
 
@@ -87,10 +71,10 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
             if (!fits[ch])
                 ++out.summary[ch].entriesOutOfRange;
         }
-        for (std::int32_t t = e * 256; t < (e + 1) * 256; ++t, ++row) {
+        for (std::int32_t t = entryPeriodTicks(e); t < entryPeriodTicks(e + 1); ++t, ++row) {
             row->periodTicks = t;
             row->entry = e;
-            const double rpm = 60 / (t * tick);
+            const double rpm = periodRpm(t, tick);
             row->rpm = rpm;
             for (std::size_t ch = 0; ch < 2; ++ch) {
                 row->wanted[ch] = wanted[ch].at(rpm);
@@ -98,10 +82,7 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
                     row->achieved[ch] = kUndefined;
                     continue;
                 }
-                // What the controller computes: the whole part of k*T/512,
-                // then the offset, in ticks after the negative pulse.
-                const double whole = std::floor(k[ch] * t / 512);
-                const double delaySec = (whole + offset[ch]) * tick;
+                const double delaySec = firedDelayTicks(k[ch], offset[ch], t) * tick;
                 row->achieved[ch] = sensorAngle - 6 * rpm * delaySec - 6 * rpm * inputDelay;
             }
         }
@@ -118,7 +99,7 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
                 sum.largestAtRpm = p.rpm;
             }
             sum.defined = true;
-            if (p.periodTicks % 256 == 0 && deviation > sum.largestAtEntrySpeeds)
+            if (p.periodTicks == entryPeriodTicks(p.entry) && deviation > sum.largestAtEntrySpeeds)
                 sum.largestAtEntrySpeeds = deviation;
         }
     }

@@ -89,7 +89,7 @@ void CurvePanels::buildPointsPanel()
     for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k);
         const int labelIndex = k == kTopPoint ? 1 : 12 + k;
-        const int rpm = k == kTopPoint ? 14000 : 1000 * k;
+        const int rpm = static_cast<int>(pointRpm(k));
         QLabel* caption = makeLabel(frame5_, elementName("Label2", labelIndex),
                                     QStringLiteral("%1 об/мин").arg(rpm),
                                     QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
