@@ -15,7 +15,7 @@ class PointsEditorTest : public MouseTest {
 protected:
     const PointsEditor& editor() const { return window->pointsEditor(); }
     QFrame* frame6() const { return find<QFrame>(QStringLiteral("Frame6")); }
-    std::array<std::string, 24> fields() const { return window->gatherInputs().text6; }
+    std::array<std::string, 24> fields() const { return window->inputs().values().text6; }
 };
 
 TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
@@ -392,7 +392,7 @@ TEST_F(PointsEditorTest, ApplyRewritesAll22FieldsAndDrawsThePointCurves)
     EXPECT_EQ(box("Text2")->toPlainText(), listing);
     // The coefficient method is selected, yet the point curves are drawn:
     // 20 degrees at 1000 rpm, 0.5 degrees (y = 198) for characteristic 2.
-    ASSERT_TRUE(window->byCoefficients());
+    ASSERT_TRUE(window->inputs().byCoefficients());
     EXPECT_EQ(pixel1(40, 120), kGreen);
     EXPECT_EQ(pixel1(40, 198), kYellow);
     EXPECT_EQ(countPixels(1, kRed), 0);

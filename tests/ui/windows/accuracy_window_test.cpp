@@ -78,8 +78,8 @@ TEST_F(AccuracyWindowTest, MenuItemOpensOneWindowThatFollowsCalculate)
     // An offset byte out of range after the next calculation: 20 entries of
     // characteristic 1 lose their achieved value.
     chooseByPoints();
-    window->showInputs([&] {
-        Inputs in = window->gatherInputs();
+    window->inputs().assign([&] {
+        Inputs in = window->inputs().values();
         in.combo1[0] = "2";
         in.text1[5] = "60";
         in.text1[6] = "120";
@@ -130,7 +130,7 @@ TEST_F(AccuracyWindowTest, SavesDataAndPictureThroughTheDialog)
     start();
     click(button("Command1"));
     AccuracyWindow* w = open();
-    const std::string csv = achievedCsv(analyseTable(window->calcState(), window->gatherInputs()));
+    const std::string csv = achievedCsv(analyseTable(window->calcState(), window->inputs().values()));
 
     dialogs.answers = {folder.filePath(QStringLiteral("a.csv")),
                        folder.filePath(QStringLiteral("a.png")),
