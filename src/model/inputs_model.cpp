@@ -107,15 +107,10 @@ void InputsModel::setState(FieldId field, bool on)
     }
     if (field.control != Control::Option1)
         throw std::invalid_argument("only the check box and the option buttons have a state");
-    const auto which = static_cast<std::size_t>(field.index);
-    std::array<bool, 2> next = values_.option1;
-    next.at(which) = on;
-    if (on)
-        next[1 - which] = false;
     const std::array<bool, 2> before = values_.option1;
-    values_.option1 = next;
+    setOptionState(values_.option1, static_cast<std::size_t>(field.index), on);
     for (std::size_t i = 0; i < 2; ++i)
-        if (before[i] != next[i])
+        if (before[i] != values_.option1[i])
             changed({Control::Option1, static_cast<int>(i)});
 }
 
