@@ -38,6 +38,7 @@ class MessageBoxes;
 class PointsEditor;
 class ProcessLauncher;
 class RasterSurface;
+class ReadingBox;
 class SettingsPanel;
 class TableViewer;
 class UrlOpener;
@@ -158,7 +159,7 @@ private:
     std::array<QLabel*, 4> speedLabels_{};  // Label1(4), (3), (7), (8)
     std::array<QComboBox*, 2> combo2_{};
     QPlainTextEdit* text2_ = nullptr;
-    QPlainTextEdit* text3_ = nullptr;  // null until the form is complete
+    ReadingBox* text3_ = nullptr;  // null until the form is complete
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     CurvePanels* curves_ = nullptr;

@@ -28,6 +28,7 @@
 #include "ui/form/widget_factory.h"
 #include "ui/graphs/main_graph_mouse.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui {
 namespace {
@@ -106,7 +107,7 @@ void MainWindow::finishLayout()
 
 void MainWindow::completeForm()
 {
-    text3_ = new QPlainTextEdit(QStringLiteral("n = 11000\na = 50,0\n"), form_);
+    text3_ = new ReadingBox(QStringLiteral("n = 11000\na = 50,0\n"), form_);
     text3_->setObjectName(QStringLiteral("Text3"));
     text3_->setFont(serifFont(8.25));
     // Its reading sizes it and turns its scroll bars off.

@@ -1,7 +1,6 @@
 #include "ui/graphs/points_editor.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUndoCommand>
 
@@ -12,6 +11,7 @@
 #include "ui/form/editor_overlay.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui {
 namespace {

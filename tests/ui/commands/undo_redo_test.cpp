@@ -58,7 +58,7 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
         const Inputs after = window->inputs().values();
         ASSERT_NE(after.text6, before.text6);
         const QImage commandPicture = picture(1).image();
-        const QString listing = box("Text2")->toPlainText();
+        const QString listing = find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText();
         const bool unsaved = window->calcState().resultsUnsaved;
 
         ASSERT_TRUE(undo()->isEnabled());
@@ -74,7 +74,7 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
         } else {
             EXPECT_EQ(undone, commandPicture);
         }
-        EXPECT_EQ(box("Text2")->toPlainText(), listing);
+        EXPECT_EQ(find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), listing);
         EXPECT_EQ(window->calcState().resultsUnsaved, unsaved);
 
         redo()->trigger();

@@ -15,6 +15,7 @@
 
 #include "ui/form/field_colours.h"
 #include "ui/form/widget_factory.h"
+#include "ui/graphs/reading_box.h"
 #include "ui/platform/qt_translation.h"
 
 namespace ign::ui::test {
@@ -31,6 +32,8 @@ QString captionOf(const QObject* o)
     if (auto* w = qobject_cast<const QLineEdit*>(o))
         return w->text();
     if (auto* w = qobject_cast<const QPlainTextEdit*>(o))
+        return w->toPlainText();
+    if (auto* w = qobject_cast<const ReadingBox*>(o))
         return w->toPlainText();
     if (auto* w = qobject_cast<const QGroupBox*>(o))
         return w->title();
