@@ -4,6 +4,7 @@
 // and the messages.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
