@@ -33,8 +33,8 @@
 #include <vector>
 
 #include "ratio_run.h"
-#include "ui/form/form_controls.h"
 #include "app/program_start.h"
+#include "ui/form/main_window.h"
 
 extern char** environ;
 

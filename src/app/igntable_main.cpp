@@ -5,9 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "model/calculate.h"
+#include "model/inputs_model.h"
 #include "model/table_analysis.h"
 #include "output/achieved_csv.h"
+#include "output/calculator_commands.h"
 #include "output/table_source.h"
 #include "storage/atomic_file.h"
 #include "storage/platform_file.h"
@@ -105,15 +106,14 @@ int main(int argc, char** argv)
     if (const std::string reason = parseOptions(argc, argv, options); !reason.empty())
         return fail(reason);
 
-    ign::Inputs inputs = ign::initialInputs();
-    if (const ign::SettingsLoadResult loaded = ign::loadSettingsFile(options.settings, inputs);
-        !loaded)
+    ign::InputsModel inputs;
+    ign::CalculatorCommands commands(inputs, {options.settings, options.output});
+    if (const ign::SettingsLoadResult& loaded = commands.loadSettings(); !loaded)
         return fail("cannot read the settings file " + options.settings.string() + ": " +
                     loaded.reason);
 
-    ign::CalcState state;
-    ign::startUp(state, inputs);
-    const ign::CalculateOutcome outcome = ign::calculate(state, inputs, options.separator);
+    commands.startUp();
+    const ign::CalculateOutcome outcome = commands.calculate(options.separator);
     std::string listing = outcome.listing;
     std::erase(listing, '\r');
     if (!printed(listing))
@@ -126,15 +126,14 @@ int main(int argc, char** argv)
         return 1;
     ign::TableAnalysis analysis;
     if (!options.achieved.empty()) {
-        analysis = ign::analyseTable(state, inputs);
+        analysis = *commands.analysis();
         for (int ch = 0; ch < 2; ++ch) {
             if (!reported(ign::analysisSummaryLine(analysis, ch, options.separator) + "\n"))
                 return kFailed;
         }
     }
 
-    const ign::WriteResult written = ign::writeTableSource(options.output, state, inputs);
-    if (!written.ok)
+    if (const ign::WriteResult written = commands.saveTable().written; !written.ok)
         return fail("cannot write " + options.output.string() + ": " + written.reason);
     if (!options.achieved.empty()) {
         const ign::WriteResult csv =

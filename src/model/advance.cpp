@@ -7,8 +7,8 @@ namespace ign {
 void evaluatePointsCurve(CalcState& state, const Inputs& in, int characteristic)
 {
     auto& p = state.entryAdvance;
-    for (int j = 0; j <= 10; ++j) {
-        state.pointRpm[static_cast<std::size_t>(j)] = static_cast<float>(j * 1000);
+    for (int j = 0; j <= kLastGridPoint; ++j) {
+        state.pointRpm[static_cast<std::size_t>(j)] = static_cast<float>(pointRpm(j));
         p[static_cast<std::size_t>(j)] = static_cast<float>(
             leadingNumber(in.text6[static_cast<std::size_t>(pointField(characteristic, j))]));
     }
@@ -24,26 +24,21 @@ void evaluatePointsCurve(CalcState& state, const Inputs& in, int characteristic)
     }
     const float top = static_cast<float>(
         leadingNumber(in.text6[static_cast<std::size_t>(pointField(characteristic, kTopPoint))]));
-    const double at10000 = p[10];
+    // From the last point on the curve runs as the graph draws it, straight
+    // to the top value.
+    CurvePoints beyond{};
+    beyond[kLastGridPoint] = p[kLastGridPoint];
+    beyond[kTopPoint] = top;
 
     for (int e = kFirstEntry; e <= kEntries; ++e) {
-        const float n = static_cast<float>(
-            60.0 / (double{state.tickSec} * state.entryPeriod[static_cast<std::size_t>(e)]));
+        const float n = entrySpeedRpm(state.entryPeriod[static_cast<std::size_t>(e)], state.tickSec);
+        const int j = pointSegment(n);
         float advance = top;
-        if (n >= 14000) {
-            advance = top;
-        } else if (n >= 10000) {
-            // Above the last point the curve runs straight to the top value,
-            // placed at 14000 rpm as the graph draws it.
-            advance = static_cast<float>(at10000 + (n - 10000.0) * (double{top} - at10000) / 4000);
-        } else {
-            for (std::size_t j = 0; j < 10; ++j) {
-                if (j * 1000.0 <= n && n < (j + 1) * 1000.0) {
-                    advance = static_cast<float>(double{n} * slope[j] + intercept[j]);
-                    break;
-                }
-            }
-        }
+        if (j >= kLastGridPoint)
+            advance = static_cast<float>(pointsCurveAt(beyond, n));
+        else if (j >= 0)
+            advance = static_cast<float>(double{n} * slope[static_cast<std::size_t>(j)] +
+                                         intercept[static_cast<std::size_t>(j)]);
         p[static_cast<std::size_t>(e)] = advance;
     }
     p[kFirstEntry] = top;

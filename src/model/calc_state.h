@@ -7,13 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "model/geometry.h"
 #include "model/inputs.h"
 
 namespace ign {
-
-inline constexpr int kEntries = 32;  // table entries 1..32, period i*256 ticks
-inline constexpr int kFirstEntry = 2;  // the firmware table holds entries 2..31
-inline constexpr int kLastEntry = 31;
 
 struct CalcState {
     float inputDelaySec = 0;
@@ -41,8 +38,5 @@ struct CalcState {
 // the entry periods, and the entry speeds from the prescaler as loaded from
 // the settings file (the two can disagree until the first calculation).
 void startUp(CalcState& state, const Inputs& loaded);
-
-// Entry speed in rpm for a period of `periodTicks` ticks of `tickSec` seconds.
-float entrySpeedRpm(std::int32_t periodTicks, float tickSec);
 
 }  // namespace ign

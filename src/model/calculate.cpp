@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/geometry.h"
 #include "model/numbers.h"
 #include "model/timing_table.h"
 
@@ -80,8 +81,8 @@ CalculateOutcome calculate(CalcState& state, const Inputs& in, char decimalSepar
     CalcState next = state;
     const Message notComputable{text::kNotComputable, Icon::Critical, Highlight::None};
     next.tickSec = prescalerTickSec(in);
-    if (!setPeriodHex(next.tminHex, 60 / nmax / next.tickSec) ||
-        !setPeriodHex(next.tmaxHex, 60 / nmin / next.tickSec)) {
+    if (!setPeriodHex(next.tminHex, rpmPeriodTicks(nmax, next.tickSec)) ||
+        !setPeriodHex(next.tmaxHex, rpmPeriodTicks(nmin, next.tickSec))) {
         refuse(out, notComputable);
         return out;
     }

@@ -8,6 +8,7 @@
 
 #include "model/advance.h"
 #include "model/calculate.h"
+#include "model/geometry.h"
 #include "model/messages.h"
 #include "model/numbers.h"
 #include "model/timing_table.h"
@@ -132,8 +133,8 @@ public:
         // The delay at entry i is linear in the points: (angle - advance -
         // angle turned in the input delay) * period / 360.
         const auto delayRow = [&](int i, Row& a, double& constant) {
-            const double period = i * 256.0;
-            const double rpm = entrySpeedRpm(i * 256, state_.tickSec);
+            const double period = entryPeriodTicks(i);
+            const double rpm = entrySpeedRpm(entryPeriodTicks(i), state_.tickSec);
             for (std::size_t j = 0; j < kPoints; ++j)
                 a[j] = -weights_[static_cast<std::size_t>(i)][j] * period / 360;
             constant = (sensorAngle - 6 * double{state_.inputDelaySec} * rpm) * period / 360;
@@ -146,8 +147,8 @@ public:
             delayRow(e, low, lowConstant);
             delayRow(e + 1, high, highConstant);
             // The line's ends, before the controller drops the fraction.
-            const double lowDelay = k * e / 2 - b;
-            const double highDelay = k * (e + 1) / 2 - b;
+            const double lowDelay = k * entryPeriodTicks(e) / kSlopeUnit - b;
+            const double highDelay = k * entryPeriodTicks(e + 1) / kSlopeUnit - b;
             // Where the offset came out at an end of its range the fit may
             // have moved the slope to get it there: only the middle holds.
             const double slack = (2.0 * e + 1) / 4 + 1;

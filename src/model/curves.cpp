@@ -20,6 +20,37 @@ bool usable(float angle)
 
 }  // namespace
 
+std::vector<Segment> gridLines(const GraphScale& s)
+{
+    std::vector<Segment> out;
+    const double rowStep = s.gridDeg * s.pixelsPerDegree;
+    const double columnStep = s.x(s.gridRpm);
+    for (double y = 0; y <= s.lastRow; y += rowStep)
+        out.push_back({0, y, double(s.rowEnd), y, kBlack});
+    for (double x = 0; x <= s.lastColumn; x += columnStep)
+        out.push_back({x, 0, x, double(s.columnEnd), kBlack});
+    return out;
+}
+
+std::vector<ScaleLabel> speedLabels(const GraphScale& s)
+{
+    std::vector<ScaleLabel> out;
+    if (s.zeroAtLeftEdge)
+        out.push_back({0, kScaleLabelInset, " 0"});
+    for (int rpm = s.firstLabelRpm; rpm <= s.lastLabelRpm; rpm += int(kPointStepRpm))
+        out.push_back({static_cast<int>(s.x(rpm)) + s.labelShift, kScaleLabelInset,
+                       " " + std::to_string(rpm)});
+    return out;
+}
+
+std::vector<ScaleLabel> angleLabels(const GraphScale& s)
+{
+    std::vector<ScaleLabel> out;
+    for (int deg = s.firstLabelDeg; deg <= s.lastLabelDeg; deg += s.labelDeg)
+        out.push_back({kScaleLabelInset, static_cast<int>(s.y(deg)), " " + std::to_string(deg)});
+    return out;
+}
+
 std::vector<Segment> coefficientCurves(const Inputs& in, const std::array<float, 33>& entryRpm)
 {
     std::vector<Segment> out;
@@ -65,13 +96,15 @@ std::vector<Segment> pointCurves(const PointAngles& angles, const GraphScale& s)
     };
     std::vector<Segment> out;
     out.reserve(20);
-    for (int i = 1; i <= 9; ++i)
+    const auto segment = [&](int ch, int from, int to) {
+        out.push_back({s.x(pointRpm(from)), s.y(point(ch, from)), s.x(pointRpm(to)),
+                       s.y(point(ch, to)), wantedColour(ch)});
+    };
+    for (int i = 1; i < kLastGridPoint; ++i)
         for (int ch = 0; ch < 2; ++ch)
-            out.push_back({s.x(1000.0 * i), s.y(point(ch, i)), s.x(1000.0 * (i + 1)),
-                           s.y(point(ch, i + 1)), wantedColour(ch)});
+            segment(ch, i, i + 1);
     for (int ch = 0; ch < 2; ++ch)
-        out.push_back({s.x(10000), s.y(point(ch, 10)), s.x(14000), s.y(point(ch, kTopPoint)),
-                       wantedColour(ch)});
+        segment(ch, kLastGridPoint, kTopPoint);
     return out;
 }
 

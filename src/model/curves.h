@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "model/geometry.h"
 #include "model/inputs.h"
 
 namespace ign {
@@ -40,20 +42,17 @@ struct Segment {
     Rgb colour;
 };
 
-// A graph's pixel grid: speed and angle to drawing-area pixels and back.
-struct GraphScale {
-    int rpmPerPixel;
-    int bottomRow;
-    int pixelsPerDegree;
+// The grid of a graph, black one-pixel lines.
+std::vector<Segment> gridLines(const GraphScale& scale);
 
-    double x(double rpm) const { return rpm / rpmPerPixel; }
-    double y(double deg) const { return bottomRow - pixelsPerDegree * deg; }
-    int rpm(int x) const { return rpmPerPixel * x; }
-    double angleDeg(int y) const { return double(bottomRow - y) / pixelsPerDegree; }
+// A scale label: its text, a blank in the place of the sign before the
+// number, with its top-left corner at (x, y) of its strip.
+struct ScaleLabel {
+    int x = 0, y = 0;
+    std::string text;
 };
-
-inline constexpr GraphScale kMainGraphScale{25, 200, 4};
-inline constexpr GraphScale kEditorGraphScale{20, 500, 10};
+std::vector<ScaleLabel> speedLabels(const GraphScale& scale);
+std::vector<ScaleLabel> angleLabels(const GraphScale& scale);
 
 // The angles of the drawn curve points, [characteristic][point 1..kTopPoint];
 // point 0 is never drawn.

@@ -1,11 +1,14 @@
 // The window's input controls as plain data: field texts and control states,
-// exactly what the settings file stores. The window is the master copy; the
-// core computes from a snapshot of it, so both always see the same texts.
+// exactly what the settings file stores. The inputs model (inputs_model.h)
+// holds the one live set; commands compute from its values, files and
+// commands hand it new ones, and the rules below say what a control takes.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <string>
+
+#include "model/geometry.h"
 
 namespace ign {
 
@@ -47,12 +50,13 @@ void selectItem(std::string& selected, const std::array<const char*, N>& items,
         selected = text;
 }
 
-// The two option buttons set one after the other, as a group takes them:
-// selecting the second clears the first, clearing one selects nothing, so
-// both may end up clear.
-inline std::array<bool, 2> optionGroupStates(bool first, bool second)
+// The two option buttons are one group: selecting one clears the other,
+// clearing one selects nothing, so both may end up clear.
+inline void setOptionState(std::array<bool, 2>& options, std::size_t which, bool on)
 {
-    return {first && !second, second};
+    options.at(which) = on;
+    if (on)
+        options[1 - which] = false;
 }
 
 // The Text1 elements the calculation reads; 1 and 2 are shown for
@@ -67,11 +71,8 @@ inline int coefficientBase(int characteristic)
 {
     return characteristic == 0 ? 0 : 3;
 }
-// Point j of a characteristic's curve is 0..10 at j*1000 rpm, or the top
-// value, which the graphs draw at 14000 rpm.
-inline constexpr int kTopPoint = 11;
-// The Text6 element of point j: characteristic 1 owns elements 0..10 and 22,
-// characteristic 2 owns 11..21 and 23.
+// The Text6 element of point j (0..kTopPoint, see pointRpm): characteristic
+// 1 owns elements 0..10 and 22, characteristic 2 owns 11..21 and 23.
 inline int pointField(int characteristic, int j)
 {
     if (j == kTopPoint)

@@ -44,12 +44,12 @@ float steppedAngle(float angle, int tenths)
     return static_cast<float>(roundHalfAway(double(angle) * 10 + tenths) / 10);
 }
 
-void PointDrag::grab(int characteristic, int x)
+void PointDrag::grab(const PointRef& point)
 {
-    // A marker spans x = 50 * i +- 3, so this gives i; the top one at
-    // x = 700 gives 14.
-    index_ = static_cast<std::uint8_t>((x + 3) * 20 / 1000);
-    active_[static_cast<std::size_t>(characteristic)] = true;
+    // The top point has always been held as 14 until the first move, the
+    // column its marker's right edge gives at 50 pixels a point.
+    index_ = static_cast<std::uint8_t>(point.point == kTopPoint ? 14 : point.point);
+    active_[static_cast<std::size_t>(point.characteristic)] = true;
 }
 
 bool PointDrag::moveTo(int y, EditorPoints& points)

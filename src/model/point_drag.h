@@ -1,5 +1,5 @@
-// Dragging a point in the points editor: which point a press on a marker
-// picks, and the angle the pointer's row gives it.
+// Dragging a point in the points editor: the point a press on its marker
+// holds, and the angle the pointer's row gives it.
 #pragma once
 
 #include <array>
@@ -42,9 +42,9 @@ float steppedAngle(float angle, int tenths);
 
 class PointDrag {
 public:
-    // A press at editor column x on a marker of the characteristic. Both
-    // characteristics may hold the same point when their markers overlap.
-    void grab(int characteristic, int x);
+    // A press on the marker of `point`; a second press on the other
+    // characteristic's marker of the same point holds both.
+    void grab(const PointRef& point);
     void release() { active_ = {false, false}; }
     bool active(int characteristic) const
     {

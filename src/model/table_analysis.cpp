@@ -6,6 +6,7 @@
 
 #include "model/advance.h"
 #include "model/calculate.h"
+#include "model/geometry.h"
 #include "model/numbers.h"
 #include "model/timing_table.h"
 
@@ -14,33 +15,17 @@ namespace {
 
 constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
-// The wanted curve of the points mode as the main graph draws it: straight
-// lines between the points at 0..10000 rpm, on to the top value placed at
-// 14000 rpm, the top value beyond.
-double pointsCurveAdvance(const std::array<double, 11>& p, double top, double rpm)
-{
-    if (rpm >= 14000)
-        return top;
-    if (rpm >= 10000)
-        return p[10] + (rpm - 10000) * (top - p[10]) / 4000;
-    const double j = std::floor(rpm / 1000);
-    if (!(j >= 0))
-        return kUndefined;  // no curve below 0 rpm
-    const auto i = static_cast<std::size_t>(j);
-    return p[i] + (rpm - j * 1000) * (p[i + 1] - p[i]) / 1000;
-}
-
-// The wanted advance of one characteristic at any speed, in double.
+// The wanted advance of one characteristic at any speed, in double: the
+// points curve as the main graph draws it.
 struct WantedCurve {
     bool byCoefficients = true;
     double a = 0, b = 0, c = 0;
-    std::array<double, 11> points{};
-    double top = 0;
+    CurvePoints points{};
 
     double at(double rpm) const
     {
         if (!byCoefficients)
-            return pointsCurveAdvance(points, top, rpm);
+            return pointsCurveAt(points, rpm);
         return formulaAdvance<double, double>(a, b, c, rpm);
     }
 };
@@ -53,10 +38,9 @@ WantedCurve wantedCurve(const CalcState& s, const Inputs& in, int ch)
     w.a = s.coefA[c];
     w.b = s.coefB[c];
     w.c = s.coefC[c];
-    for (int j = 0; j <= 10; ++j)
+    for (int j = 0; j <= kTopPoint; ++j)
         w.points[static_cast<std::size_t>(j)] =
             leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, j))]);
-    w.top = leadingNumber(in.text6[static_cast<std::size_t>(pointField(ch, kTopPoint))]);
     return w;
 }
 
@@ -75,34 +59,28 @@ FiringInputs firingInputs(const Inputs& in)
     return firingInputs(converted);
 }
 
-double periodRpm(const FiringInputs& f, std::int32_t periodTicks)
-{
-    return 60 / (periodTicks * f.tickSec);
-}
-
 double firedAdvance(const FiringInputs& f, double k, double b, std::int32_t periodTicks)
 {
-    // What the controller computes: the whole part of k*T/512, less the
-    // offset, in ticks after the negative pulse it saw late by the input delay.
-    const double rpm = periodRpm(f, periodTicks);
-    const double whole = std::floor(k * periodTicks / 512);
-    const double delaySec = (whole - b) * f.tickSec;
+    // The delay runs from the negative pulse, which the controller saw late
+    // by the input delay.
+    const double rpm = periodRpm(periodTicks, f.tickSec);
+    const double delaySec = firedDelayTicks(k, -b, periodTicks) * f.tickSec;
     return f.sensorAngleDeg - 6 * rpm * delaySec - 6 * rpm * f.inputDelaySec;
 }
 
 FiredTable fireTable(const ControllerTable& table, const FiringInputs& firing)
 {
     FiredTable out;
-    out.nminRpm = periodRpm(firing, table.tmaxTicks());
-    out.nmaxRpm = periodRpm(firing, table.tminTicks());
+    out.nminRpm = periodRpm(table.tmaxTicks(), firing.tickSec);
+    out.nmaxRpm = periodRpm(table.tminTicks(), firing.tickSec);
     out.periods.resize(static_cast<std::size_t>(kLastAnalysedPeriod - kFirstAnalysedPeriod + 1));
     auto row = out.periods.begin();
     for (std::int32_t e = kFirstEntry; e <= kLastEntry; ++e) {
         const std::array<bool, 2> fits{table.entryFits(0, e), table.entryFits(1, e)};
-        for (std::int32_t t = e * 256; t < (e + 1) * 256; ++t, ++row) {
+        for (std::int32_t t = entryPeriodTicks(e); t < entryPeriodTicks(e + 1); ++t, ++row) {
             row->periodTicks = t;
             row->entry = e;
-            row->rpm = periodRpm(firing, t);
+            row->rpm = periodRpm(t, firing.tickSec);
             for (int ch = 0; ch < 2; ++ch) {
                 const auto c = static_cast<std::size_t>(ch);
                 row->wanted[c] = kUndefined;
@@ -123,7 +101,7 @@ std::string firedTableListing(const ControllerTable& table, const FiredTable& fi
         out += listingHeading(ch);
         for (int e = kFirstEntry; e <= kLastEntry; ++e) {
             const PeriodAdvance& p =
-                fired.periods[static_cast<std::size_t>((e - kFirstEntry) * 256)];
+                fired.periods[static_cast<std::size_t>(entryPeriodTicks(e) - kFirstAnalysedPeriod)];
             appendEntryColumns(out, e, table.slope(ch, e), table.offsetByte(ch, e), p.rpm,
                                p.achieved[static_cast<std::size_t>(ch)], decimalSeparator);
             out += "\r\n";
@@ -165,7 +143,7 @@ TableAnalysis analyseTable(const CalcState& s, const Inputs& in)
                 sum.largestAtRpm = p.rpm;
             }
             sum.defined = true;
-            if (p.periodTicks % 256 == 0 && deviation > sum.largestAtEntrySpeeds)
+            if (p.periodTicks == entryPeriodTicks(p.entry) && deviation > sum.largestAtEntrySpeeds)
                 sum.largestAtEntrySpeeds = deviation;
         }
     }

@@ -16,12 +16,12 @@
 namespace ign {
 
 // Every TMR1 period that selects one of the entries 2..31.
-inline constexpr std::int32_t kFirstAnalysedPeriod = kFirstEntry * 256;
-inline constexpr std::int32_t kLastAnalysedPeriod = (kLastEntry + 1) * 256 - 1;
+inline constexpr std::int32_t kFirstAnalysedPeriod = entryPeriodTicks(kFirstEntry);
+inline constexpr std::int32_t kLastAnalysedPeriod = entryPeriodTicks(kLastEntry + 1) - 1;
 
 struct PeriodAdvance {
     std::int32_t periodTicks = 0;
-    std::int32_t entry = 0;  // periodTicks / 256
+    std::int32_t entry = 0;  // entryOfPeriod(periodTicks)
     double rpm = 0;
     // Per characteristic; NaN where no value is defined: the wanted formula
     // divides by zero, or the entry's bytes do not fit the controller's bytes
@@ -46,9 +46,8 @@ FiringInputs firingInputs(const CalcState& state);
 // The fields as Calculate would convert them, for a table read back.
 FiringInputs firingInputs(const Inputs& in);
 
-// The crank speed at a period, and the advance the controller fires there
-// with the slope byte k and offset byte b of the period's entry.
-double periodRpm(const FiringInputs& firing, std::int32_t periodTicks);
+// The advance the controller fires at a period with the slope byte k and
+// offset byte b of the period's entry.
 double firedAdvance(const FiringInputs& firing, double slopeByte, double offsetByte,
                     std::int32_t periodTicks);
 
@@ -72,7 +71,7 @@ struct AnalysisSummary {
     bool defined = false;  // at least one period has a deviation
     double largestDeviation = 0;  // largest |wanted - achieved| over all periods
     double largestAtRpm = 0;  // speed of the first period where it occurs
-    double largestAtEntrySpeeds = 0;  // the same at T = e*256 only: what the listing shows
+    double largestAtEntrySpeeds = 0;  // the same at the entry periods only: what the listing shows
     int entriesOutOfRange = 0;  // entries whose slope or offset byte is outside 0..255
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/geometry.h"
 #include "model/messages.h"
 #include "model/numbers.h"
 
@@ -55,13 +56,13 @@ TableComparison compareTables(const ControllerTable& calculated, const Controlle
 
     for (int ch = 0; ch < 2; ++ch) {
         for (int e = kFirstEntry; e <= kLastEntry; ++e) {
-            const auto first = static_cast<std::size_t>((e - kFirstEntry) * 256);
+            const auto first = static_cast<std::size_t>(entryPeriodTicks(e) - kFirstAnalysedPeriod);
             // Entries with the same bytes fire the same: only the others count.
             if (sameEntry(calculated, file, ch, e))
                 continue;
             EntryDifference d{ch, e, out.periods[first].rpm, 0};
             bool defined = false;
-            for (std::size_t i = first; i < first + 256; ++i) {
+            for (std::size_t i = first; i < first + kTicksPerEntry; ++i) {
                 const ComparedPeriod& p = out.periods[i];
                 const double diff = p.difference(ch);
                 if (!std::isfinite(diff))

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "model/advance.h"
+#include "model/geometry.h"
 #include "model/numbers.h"
 
 namespace ign {
@@ -17,7 +18,7 @@ struct LineBytes {
     double b = 0;  // offset, the negation of the offset byte
 };
 
-// The controller's line inside one entry: delay = floor(k*T/512) - b. Starts
+// The controller's line inside one entry (firedDelayTicks). Starts
 // from the slope between the entry's end points and moves k one step at a time
 // until the offset fits in -255..0, or k reaches the end of its range. The
 // offset only falls as k grows, so a long run of single steps is found by
@@ -26,10 +27,10 @@ std::optional<LineBytes> fitLine(double delayLow, double delayHigh, double perio
                                  double periodHigh, float slope)
 {
     const auto offsetFor = [&](double k) {
-        const float q = static_cast<float>(k / 512);
+        const float q = static_cast<float>(k / kSlopeUnit);
         return roundHalfAway(((delayHigh + delayLow) - q * (periodLow + periodHigh)) / 2);
     };
-    double k = roundHalfAway(double{slope} * 512);
+    double k = roundHalfAway(double{slope} * kSlopeUnit);
     if (!std::isfinite(k) || std::fabs(k) >= kIntLimit)
         return std::nullopt;
 
@@ -167,13 +168,12 @@ TableRun computeTimingTable(CalcState& s, const Inputs& in, int ch, Rgb colour,
         s.segSlope[static_cast<std::size_t>(ch)][e] = static_cast<float>(k);
         s.segOffset[static_cast<std::size_t>(ch)][e] = static_cast<float>(b);
 
-        // What the controller really does: integer part of k*T/512, plus the offset.
-        const double whole = std::trunc(k * period[e] / 512);
-        const float achievedDelaySec = static_cast<float>((whole + b) * s.tickSec);
+        const double fired = firedDelayTicks(k, b, period[e]);
+        const float achievedDelaySec = static_cast<float>(fired * s.tickSec);
         const double rpm = s.entryRpm[e];
         const float achieved = static_cast<float>(sensorAngle - 6 * rpm * achievedDelaySec -
                                                   6 * rpm * s.inputDelaySec);
-        if (static_cast<float>(sensorAngle) < achieved || whole + b < 0)
+        if (static_cast<float>(sensorAngle) < achieved || fired < 0)
             run.smallAngle = true;
         if (k < 0 || k > 255 || -b < 0 || -b > 255)
             run.byteOverflow = true;

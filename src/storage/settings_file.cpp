@@ -200,16 +200,11 @@ std::optional<bool> booleanText(std::string_view text)
     return res.ec == std::errc::result_out_of_range || value != 0;
 }
 
-// The two option buttons are one group: selecting one clears the other, while
-// clearing one selects nothing.
+// Text that is no truth value leaves the button as it was.
 void setOption(std::array<bool, 2>& options, std::size_t which, const std::string& text)
 {
-    const std::optional<bool> value = booleanText(text);
-    if (!value)
-        return;
-    options[which] = *value;
-    if (*value)
-        options[1 - which] = false;
+    if (const std::optional<bool> value = booleanText(text))
+        setOptionState(options, which, *value);
 }
 
 template <std::size_t N>

@@ -5,16 +5,16 @@
 namespace ign {
 namespace {
 
-TEST(PointDrag, MarkerColumnPicksThePoint)
+TEST(PointDrag, TheTopPointIsHeldAs14UntilTheFirstMove)
 {
-    // Markers span 50 * i +- 3; the top one at 700 is picked as 14.
     const struct {
-        int x, index;
-    } rows[] = {{47, 1}, {53, 1}, {147, 3}, {497, 10}, {503, 10}, {697, 14}, {703, 14}};
+        int point, index;
+    } rows[] = {{1, 1}, {3, 3}, {10, 10}, {kTopPoint, 14}};
     for (const auto& r : rows) {
         PointDrag drag;
-        drag.grab(1, r.x);
-        EXPECT_EQ(drag.pointIndex(), r.index) << r.x;
+        drag.grab({1, r.point});
+        EXPECT_EQ(drag.pointIndex(), r.index) << r.point;
+        EXPECT_EQ(drag.heldPoint(), r.point);
         EXPECT_TRUE(drag.active(1));
         EXPECT_FALSE(drag.active(0));
     }
@@ -25,8 +25,8 @@ TEST(PointDrag, MovesHeldPointsToTheRowAngleAndTheTopPointBecomes11)
     EditorPoints points{};
     PointDrag drag;
     EXPECT_FALSE(drag.moveTo(250, points));  // nothing held
-    drag.grab(0, 700);
-    drag.grab(1, 700);  // overlapping markers: both move
+    drag.grab({0, kTopPoint});
+    drag.grab({1, kTopPoint});  // both held: both move
     ASSERT_TRUE(drag.moveTo(443, points));
     EXPECT_EQ(drag.pointIndex(), kTopPoint);
     EXPECT_EQ(points[0][kTopPoint], 5.7f);

@@ -6,6 +6,7 @@
 
 #include "support/window_fixture.h"
 #include "ui/graphs/points_editor.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui::test {
 
@@ -51,11 +52,8 @@ protected:
         QTest::mouseDClick(&p1, Qt::LeftButton, {}, at(p1, 100, 100));
     }
 
-    QPlainTextEdit* box(const char* name) const
-    {
-        return find<QPlainTextEdit>(QLatin1String(name));
-    }
-    static QColor textColour(const QPlainTextEdit* b) { return b->palette().color(QPalette::Text); }
+    ReadingBox* box(const char* name) const { return find<ReadingBox>(QLatin1String(name)); }
+    static QColor textColour(const ReadingBox* b) { return b->textColour(); }
     Qt::CursorShape pointer() const { return window->cursor().shape(); }
 
     QString text6(int i) const { return field("Text6", i)->text(); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,7 +25,6 @@
 #include "support/fake_message_boxes.h"
 #include "support/fake_platform_services.h"
 #include "support/test_files.h"
-#include "ui/form/form_controls.h"
 #include "ui/form/main_window.h"
 #include "ui/graphs/raster_surface.h"
 
@@ -92,6 +92,28 @@ protected:
         return find<QComboBox>(QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index));
     }
     QPushButton* button(const char* name) const { return find<QPushButton>(QLatin1String(name)); }
+
+    // What the controls show, read from the controls themselves; the texts
+    // of the table panel, which has none, come from the model.
+    Inputs shownInputs() const
+    {
+        Inputs in = window->inputs().values();
+        for (int i = 0; i < 2; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            in.combo1[at] = combo("Combo1", i)->currentText().toStdString();
+            in.combo2[at] = combo("Combo2", i)->currentText().toStdString();
+            in.option1[at] = find<QAbstractButton>(QStringLiteral("Option1_%1").arg(i))->isChecked();
+        }
+        in.check1 = find<QAbstractButton>(QStringLiteral("Check1"))->isChecked();
+        const auto texts = [this](auto& array, const char* name, int first) {
+            for (int i = first; i < int(array.size()); ++i)
+                array[static_cast<std::size_t>(i)] = field(name, i)->text().toStdString();
+        };
+        texts(in.text1, "Text1", 1);
+        texts(in.text4, "Text4", 0);
+        texts(in.text6, "Text6", 0);
+        return in;
+    }
     QAction* action(const char* name) const { return find<QAction>(QLatin1String(name)); }
 
     void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }

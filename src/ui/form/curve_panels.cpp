@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include "model/inputs_model.h"
+#include "ui/form/field_binder.h"
 #include "ui/form/field_colours.h"
 #include "ui/form/fixed_pictures.h"
 #include "ui/form/input_field.h"
@@ -41,7 +43,8 @@ constexpr int kPointFieldWidth = 70;
 
 }  // namespace
 
-CurvePanels::CurvePanels(QWidget* form) : form_(form)
+CurvePanels::CurvePanels(QWidget* form, FieldBinder& binder)
+    : QObject(form), form_(form), binder_(binder)
 {
     tabStrip1_ = new QTabWidget(form);
     tabStrip1_->setObjectName(QStringLiteral("TabStrip1"));
@@ -49,6 +52,7 @@ CurvePanels::CurvePanels(QWidget* form) : form_(form)
     const QList<QIcon> imageList1 = tabImages();
     tabStrip1_->addTab(new QWidget, imageList1[0], QStringLiteral("График 1"));
     tabStrip1_->addTab(new QWidget, imageList1[1], QStringLiteral("График 2"));
+    connect(tabStrip1_, &QTabWidget::currentChanged, this, &CurvePanels::tabChanged);
     buildCoefficients();
 }
 
@@ -72,8 +76,11 @@ void CurvePanels::buildCoefficients()
                   QRect(56, y + 3, 24, 20));
         for (int ch = 0; ch < 2; ++ch) {
             const int index = 3 * ch + row;
-            text4_[static_cast<std::size_t>(index)] = makeField(
-                frame3_, elementName("Text4", index), QString(), QRect(82 + 96 * ch, y, 90, 22));
+            InputField* field = makeField(frame3_, elementName("Text4", index), QString(),
+                                          QRect(82 + 96 * ch, y, 90, 22));
+            text4_[static_cast<std::size_t>(index)] = field;
+            binder_.bind({Control::Text4, index}, field);
+            connect(field, &InputField::keyReleased, this, &CurvePanels::coefficientKeyReleased);
         }
     }
     for (int i = 3; i < 6; ++i)
@@ -89,7 +96,7 @@ void CurvePanels::buildPointsPanel()
     for (int k = 1; k <= kTopPoint; ++k) {
         const QPoint at = pointRow(k);
         const int labelIndex = k == kTopPoint ? 1 : 12 + k;
-        const int rpm = k == kTopPoint ? 14000 : 1000 * k;
+        const int rpm = static_cast<int>(pointRpm(k));
         QLabel* caption = makeLabel(frame5_, elementName("Label2", labelIndex),
                                     QStringLiteral("%1 об/мин").arg(rpm),
                                     QRect(at.x() + 2, at.y() - 4, kPointLabelWidth, 30));
@@ -102,6 +109,8 @@ void CurvePanels::buildPointsPanel()
         InputField* field = makeField(frame5_, elementName("Text6", index), QString(),
                                       QRect(at, QSize(kPointFieldWidth, 22)));
         text6_[static_cast<std::size_t>(index)] = field;
+        binder_.bind({Control::Text6, index}, field);
+        connect(field, &InputField::keyReleased, this, &CurvePanels::pointKeyReleased);
         QWidget::setTabOrder(previous, field);
         previous = field;
     };
@@ -117,11 +126,6 @@ void CurvePanels::buildPointsPanel()
     fieldAt(pointField(1, 0), QPoint(0, 0));
     text6(pointField(0, 0))->hide();
     text6(pointField(1, 0))->hide();
-    for (std::size_t i = 0; i < text6_.size(); ++i) {
-        text6_[i]->setText(QString::fromStdString(keptText6_[i]));
-        if (pointKeyReleased)
-            QObject::connect(text6_[i], &InputField::keyReleased, frame5_, pointKeyReleased);
-    }
     showSelectedPoints();
 }
 
@@ -163,39 +167,6 @@ void CurvePanels::alignCoefficientFields()
 {
     for (int i = 3; i < 6; ++i)
         text4(i)->move(text4(0)->x(), text4(i)->y());
-}
-
-void CurvePanels::readInto(Inputs& in) const
-{
-    for (std::size_t i = 0; i < text4_.size(); ++i)
-        in.text4[i] = text4_[i]->text().toStdString();
-    for (std::size_t i = 0; i < text6_.size(); ++i)
-        in.text6[i] = frame5_ ? text6_[i]->text().toStdString() : keptText6_[i];
-}
-
-void CurvePanels::applyPointsFrom(const Inputs& in)
-{
-    for (int ch = 0; ch < 2; ++ch)
-        for (int k = 1; k <= kTopPoint; ++k) {
-            const auto field = static_cast<std::size_t>(pointField(ch, k));
-            setPointText(field, in.text6[field]);
-        }
-}
-
-void CurvePanels::applyFrom(const Inputs& in)
-{
-    for (std::size_t i = 0; i < text4_.size(); ++i)
-        text4_[i]->setText(QString::fromStdString(in.text4[i]));
-    for (std::size_t i = 0; i < text6_.size(); ++i)
-        setPointText(i, in.text6[i]);
-}
-
-void CurvePanels::setPointText(std::size_t field, const std::string& text)
-{
-    if (frame5_)
-        text6_[field]->setText(QString::fromStdString(text));
-    else
-        keptText6_[field] = asFieldKeepsIt(text);
 }
 
 }  // namespace ign::ui

@@ -1,12 +1,12 @@
 #include "ui/form/editor_overlay.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "ui/form/field_colours.h"
 #include "ui/form/widget_factory.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui {
 
@@ -22,7 +22,7 @@ EditorOverlay::EditorOverlay(QWidget* form)
     // The scales sit behind the graph they belong to.
     picture5_->lower();
     picture6_->lower();
-    text7_ = new QPlainTextEdit(QStringLiteral("Text7"), picture4_);
+    text7_ = new ReadingBox(QStringLiteral("Text7"), picture4_);
     text7_->setObjectName(QStringLiteral("Text7"));
     // Its reading sizes it and turns its scroll bars off.
     text7_->move(10, 10);

@@ -4,13 +4,13 @@
 #pragma once
 
 class QFrame;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 
 namespace ign::ui {
 
 class RasterSurface;
+class ReadingBox;
 
 class EditorOverlay {
 public:
@@ -20,7 +20,7 @@ public:
     RasterSurface* picture4() const { return picture4_; }
     RasterSurface* picture5() const { return picture5_; }
     RasterSurface* picture6() const { return picture6_; }
-    QPlainTextEdit* text7() const { return text7_; }
+    ReadingBox* text7() const { return text7_; }
     QPushButton* command7() const { return command7_; }
     QPushButton* command8() const { return command8_; }
 
@@ -29,7 +29,7 @@ private:
     RasterSurface* picture4_ = nullptr;
     RasterSurface* picture5_ = nullptr;
     RasterSurface* picture6_ = nullptr;
-    QPlainTextEdit* text7_ = nullptr;
+    ReadingBox* text7_ = nullptr;
     QPushButton* command7_ = nullptr;
     QPushButton* command8_ = nullptr;
 };

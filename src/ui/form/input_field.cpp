@@ -6,12 +6,6 @@
 
 namespace ign::ui {
 
-std::string asFieldKeepsIt(const std::string& text)
-{
-    constexpr int kLineEditMaxLength = 32767;
-    return QString::fromStdString(text).left(kLineEditMaxLength).toStdString();
-}
-
 InputField::InputField(const QString& name, const QString& text, QWidget* parent)
     : QLineEdit(text, parent)
 {

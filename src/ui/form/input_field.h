@@ -5,13 +5,7 @@
 
 #include <QLineEdit>
 
-#include <string>
-
 namespace ign::ui {
-
-// What a line edit keeps of a text set into it: at most its default maximum
-// length, in UTF-16 units. For values kept while their fields are not built.
-std::string asFieldKeepsIt(const std::string& text);
 
 class InputField : public QLineEdit {
     Q_OBJECT

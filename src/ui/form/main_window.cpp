@@ -1,17 +1,12 @@
 #include "ui/form/main_window.h"
 
-#include <array>
-
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
+#include <QMetaMethod>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabWidget>
 
-#include "model/calculate.h"
 #include "model/point_drag.h"
 #include "model/presets.h"
 #include "output/table_source.h"
@@ -22,19 +17,16 @@
 #include "ui/commands/table_viewer.h"
 #include "ui/form/curve_panels.h"
 #include "ui/form/editor_overlay.h"
+#include "ui/form/field_binder.h"
 #include "ui/form/field_colours.h"
-#include "ui/form/form_controls.h"
-#include "ui/form/input_field.h"
 #include "ui/form/settings_panel.h"
-#include "ui/form/table_panel.h"
-#include "ui/graphs/main_graph_mouse.h"
 #include "ui/graphs/points_editor.h"
+#include "ui/graphs/raster_surface.h"
 #include "ui/platform/decimal_separator.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/platform_services.h"
 #include "ui/platform/program_folder.h"
 #include "ui/platform/qt_strings.h"
-#include "ui/platform/window_services.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/accuracy_window.h"
 #include "ui/windows/build_output_window.h"
@@ -49,87 +41,23 @@ MainWindow::MainWindow(MainWindowOptions options, QWidget* parent)
                          ? chooseProgramFolder(QCoreApplication::applicationDirPath())
                          : options.programFolder),
       startFolder_(options.startFolder.isEmpty() ? QDir::currentPath() : options.startFolder),
-      controls_(std::make_unique<FormControls>(this)),
-      mainGraph_(*controls_->picture1, *controls_->picture2, *controls_->picture3),
+      commands_(inputs_, {programFile(kSettingsFileName), programFile(kTableSourceFileName)}),
+      binder_(std::make_unique<FieldBinder>(inputs_)),
       firmware_(std::make_unique<FirmwareBuilder>(services_.launcher, services_.dialogs, boxes_,
                                                   this)),
       viewer_(std::make_unique<TableViewer>(services_.launcher, services_.opener, boxes_, this)),
-      maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this)),
-      history_(new FieldHistory(
-          controls_->undo, controls_->redo,
-          [this](const CurveTexts& texts, MainGraphRedraw redraw) {
-              showCurveTexts(texts, redraw);
-          },
-          this))
+      maps_(std::make_unique<MapCommands>(services_.dialogs, boxes_, this))
 {
-    controls_->formCompleted = [this] {
-        new MainGraphMouse(*controls_->picture1, *controls_->text3, this);
-    };
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(windowCaption());
-    connectHandlers();
     Form_Load();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::connectHandlers()
-{
-    FormControls& c = *controls_;
-    connect(c.command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(c.command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(c.command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    connect(c.save_table, &QAction::triggered, this, &MainWindow::save_table_Click);
-    connect(c.settingsCommand, &QAction::triggered, this, &MainWindow::settings_Click);
-    connect(c.exit, &QAction::triggered, this, &MainWindow::exit_Click);
-    connect(c.open_table, &QAction::triggered, this, &MainWindow::open_table_Click);
-    connect(c.make_hex, &QAction::triggered, this, &MainWindow::make_hex_Click);
-    const std::array<QAction*, 3> presets{c.ij, c.ural, c.jawa};  // as kEnginePresets
-    for (std::size_t i = 0; i < presets.size(); ++i)
-        connect(presets[i], &QAction::triggered, this, [this, i] { applyEnginePreset(i); });
-    connect(c.open_map, &QAction::triggered, this, &MainWindow::open_map_Click);
-    connect(c.save_map, &QAction::triggered, this, &MainWindow::save_map_Click);
-    connect(c.about_programm, &QAction::triggered, this, &MainWindow::about_programm_Click);
-    connect(c.accuracy, &QAction::triggered, this, &MainWindow::accuracy_Click);
-    connect(c.curves->tabStrip(), &QTabWidget::currentChanged, this, &MainWindow::TabStrip1_Click);
-    c.settingsBuilt = [this](SettingsPanel& panel) {
-        connect(&panel, &SettingsPanel::applied, this, &MainWindow::showInputPanels);
-        connect(&panel, &SettingsPanel::refused, this, &MainWindow::showMessage);
-    };
-    // The points editor is built at the first double click, which it cannot
-    // hear itself; from then on it asks for the opening on its own.
-    connect(c.picture1, &RasterSurface::doubleClicked, this, [this] {
-        if (!pointsEditor_)
-            openPointsEditor();
-    });
-    for (int i = 0; i < 6; ++i)
-        connect(c.curves->text4(i), &InputField::keyReleased, this,
-                &MainWindow::DrawCurvesByCoefficients);
-    c.curves->pointKeyReleased = [this] { DrawCurvesByPoints(); };
-    for (QComboBox* combo : c.combo2)
-        clearHighlightOnFocus(combo);
-}
-
-Inputs MainWindow::gatherInputs() const
-{
-    Inputs in;
-    controls_->readInto(in);
-    return in;
-}
-
-void MainWindow::showInputs(const Inputs& in)
-{
-    controls_->applyFrom(in);
-}
-
 int MainWindow::selectedTab() const
 {
-    return controls_->curves->selectedTab();
-}
-
-bool MainWindow::byCoefficients() const
-{
-    return controls_->byCoefficients();
+    return curves_->selectedTab();
 }
 
 std::filesystem::path MainWindow::programFile(const char* fileName) const
@@ -139,23 +67,30 @@ std::filesystem::path MainWindow::programFile(const char* fileName) const
 
 void MainWindow::DrawCurvesByCoefficients()
 {
-    mainGraph_.redraw(coefficientCurves(gatherInputs(), state_.entryRpm));
+    mainGraph_->redraw(coefficientCurves(inputs_.values(), calcState().entryRpm));
 }
 
 void MainWindow::DrawCurvesByPoints()
 {
-    mainGraph_.redraw(pointCurves(gatherInputs()));
+    mainGraph_->redraw(pointCurves(inputs_.values()));
+}
+
+void MainWindow::DrawCurvesBySelectedMethod()
+{
+    if (inputs_.byCoefficients())
+        DrawCurvesByCoefficients();
+    else
+        DrawCurvesByPoints();
 }
 
 PointsEditor& MainWindow::pointsEditor()
 {
     if (pointsEditor_)
         return *pointsEditor_;
-    FormControls& c = *controls_;
-    EditorOverlay& overlay = c.buildEditor();
+    EditorOverlay& overlay = buildEditor();
     editorGraph_.emplace(*overlay.picture4(), *overlay.picture5(), *overlay.picture6());
     editorGraph_->drawGrid();
-    pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *c.picture1, this);
+    pointsEditor_ = new PointsEditor(overlay, *editorGraph_, *picture1_, this);
     connect(pointsEditor_, &PointsEditor::openRequested, this, &MainWindow::openPointsEditor);
     connect(pointsEditor_, &PointsEditor::applied, this, &MainWindow::applyEditorPoints);
     // While the editor is open the menu's Undo and Redo work on its steps.
@@ -166,76 +101,67 @@ PointsEditor& MainWindow::pointsEditor()
 void MainWindow::openPointsEditor()
 {
     PointsEditor& editor = pointsEditor();
-    editor.open(editorPoints(gatherInputs()));
+    editor.open(editorPoints(inputs_.values()));
     history_->activate(&editor.steps());
 }
 
 void MainWindow::applyEditorPoints()
 {
-    const Inputs before = gatherInputs();
-    Inputs in = before;
-    storeEditorPoints(pointsEditor_->points(), in);
-    controls_->curves->applyPointsFrom(in);
+    const EditorPoints& points = pointsEditor_->points();
+    const auto step = commands_.changeCurveFields(FieldCommand::EditorApply, [&](Inputs& in) {
+        storeEditorPoints(points, in);
+        return true;
+    });
     DrawCurvesByPoints();
-    history_->record(fieldStep(FieldCommand::EditorApply, before, in));
-}
-
-void MainWindow::DrawCurvesBySelectedMethod()
-{
-    if (byCoefficients())
-        DrawCurvesByCoefficients();
-    else
-        DrawCurvesByPoints();
+    history_->record(step);
 }
 
 void MainWindow::showMessage(const Message& message)
 {
-    if (QWidget* field = controls_->field(message.highlight))
+    if (QWidget* field = binder_->control(message.highlight))
         highlightField(field);
     boxes_.inform(this, toQt(message.text), windowCaption(), message.icon);
 }
 
-void MainWindow::Command1_Click()
+void MainWindow::showCalculation(const CalculateOutcome& outcome)
 {
-    const Inputs in = gatherInputs();
-    const CalculateOutcome outcome = calculate(state_, in, userDecimalSeparator());
-    mainGraph_.clear();
-    mainGraph_.drawGrid();
-    controls_->text2->setPlainText(
+    mainGraph_->clear();
+    mainGraph_->drawGrid();
+    text2_->setPlainText(
         toQt(outcome.listing).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    mainGraph_.stroke(outcome.segments);
-    if (!outcome.refused) {
-        calculated_.emplace(state_, in);
-        if (AccuracyWindow* accuracy = AccuracyWindow::instance())
-            accuracy->showAnalysis(analysis(), userDecimalSeparator());
-    }
+    mainGraph_->stroke(outcome.segments);
+    if (!outcome.refused &&
+        isSignalConnected(QMetaMethod::fromSignal(&MainWindow::tableAnalysed)))
+        emit tableAnalysed(commands_.analysis(), userDecimalSeparator());
     for (const Message& message : outcome.messages)
         showMessage(message);
 }
 
+void MainWindow::Command1_Click()
+{
+    showCalculation(commands_.calculate(userDecimalSeparator()));
+}
+
 void MainWindow::Command3_Click()
 {
-    const Inputs before = gatherInputs();
-    Inputs in = before;
-    reset(state_, in);
-    mainGraph_.clear();
-    controls_->text2->clear();
-    mainGraph_.drawGrid();
-    controls_->curves->applyFrom(in);
-    history_->record(fieldStep(FieldCommand::Reset, before, in));
+    const auto step = commands_.reset();
+    mainGraph_->clear();
+    text2_->clear();
+    mainGraph_->drawGrid();
+    history_->record(step);
 }
 
 void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)
 {
-    Inputs in = gatherInputs();
+    Inputs in = inputs_.values();
     applyCurveTexts(texts, in);
-    controls_->curves->applyFrom(in);
+    inputs_.assign(in);
     switch (redraw) {
     case MainGraphRedraw::None:
         break;
     case MainGraphRedraw::GridOnly:
-        mainGraph_.clear();
-        mainGraph_.drawGrid();
+        mainGraph_->clear();
+        mainGraph_->drawGrid();
         break;
     case MainGraphRedraw::SelectedMethod:
         DrawCurvesBySelectedMethod();
@@ -248,16 +174,10 @@ void MainWindow::showCurveTexts(const CurveTexts& texts, MainGraphRedraw redraw)
 
 bool MainWindow::saveTable()
 {
-    const std::filesystem::path file = programFile(kTableSourceFileName);
-    const WriteResult r = saveResults(file, state_, gatherInputs());
-    if (!r.ok)
-        tellWriteFailure(file, r.reason);
-    return r.ok;
-}
-
-void MainWindow::tellWriteFailure(const std::filesystem::path& file, const std::string& reason)
-{
-    boxes_.inform(this, toQt(writeFailureText(file, reason)), windowCaption(), Icon::Critical);
+    const CalculatorCommands::TableWrite written = commands_.saveTable();
+    if (written.failure)
+        showMessage(*written.failure);
+    return written.written.ok;
 }
 
 void MainWindow::save_table_Click()
@@ -272,62 +192,83 @@ void MainWindow::Command2_Click()
 
 void MainWindow::settings_Click()
 {
-    controls_->settingsPanel().settings_Click();
+    SettingsPanel& panel = settingsPanel();
+    panel.show();
+    panel.raise();
+    commands_.takeSettingsSnapshot();
+}
+
+void MainWindow::Command4_Click()
+{
+    if (const auto refused = commands_.checkSettings()) {
+        showMessage(*refused);
+        return;
+    }
+    settings_->hide();
+    showInputPanels();
+}
+
+void MainWindow::Command5_Click()
+{
+    settings_->hide();
+    commands_.restoreSettingsSnapshot();
 }
 
 void MainWindow::showInputPanels()
 {
-    controls_->curves->showMethod(byCoefficients());
-    controls_->curves->showSelectedCharacteristic();
+    curves_->showMethod(inputs_.byCoefficients());
+    curves_->showSelectedCharacteristic();
 }
 
 void MainWindow::TabStrip1_Click()
 {
-    controls_->curves->showSelectedCharacteristic();
+    curves_->showSelectedCharacteristic();
     DrawCurvesBySelectedMethod();
 }
 
 void MainWindow::make_hex_Click()
 {
-    // The build goes on after a refused calculation with the previous results,
-    // but never from a table file that could not be written: the firmware
-    // would carry an old table without a word.
-    Command1_Click();
-    if (saveTable())
-        firmware_->build(QDir(programFolder_).filePath(QLatin1String(kTableSourceFileName)),
-                         startFolder_);
+    const CalculatorCommands::FirmwareStart start =
+        commands_.prepareFirmware(userDecimalSeparator());
+    showCalculation(start.calculation);
+    if (start.writeFailure)
+        showMessage(*start.writeFailure);
+    if (start.build)
+        firmware_->build(fromPath(commands_.files().table), startFolder_);
 }
 
 void MainWindow::open_table_Click()
 {
-    viewer_->open(fromPath(programFile(kTableSourceFileName)));
+    viewer_->open(fromPath(commands_.files().table));
 }
 
 void MainWindow::applyEnginePreset(std::size_t preset)
 {
-    const Inputs before = gatherInputs();
-    Inputs in = before;
-    applyPreset(kEnginePresets[preset], in, selectedCharacteristic());
-    controls_->curves->applyFrom(in);
+    const EnginePreset& chosen = kEnginePresets[preset];
+    const int ch = selectedCharacteristic();
+    const auto step = commands_.changeCurveFields(
+        FieldCommand::EnginePreset,
+        [&](Inputs& in) {
+            applyPreset(chosen, in, ch);
+            return true;
+        },
+        &chosen);
     DrawCurvesBySelectedMethod();
-    history_->record(fieldStep(FieldCommand::EnginePreset, before, in, &kEnginePresets[preset]));
+    history_->record(step);
 }
 
 void MainWindow::open_map_Click()
 {
     // Only the field texts change; the graph keeps its curves until the next
     // redraw.
-    const Inputs before = gatherInputs();
-    Inputs in = before;
-    if (maps_->openMap(in, selectedCharacteristic())) {
-        controls_->curves->applyFrom(in);
-        history_->record(fieldStep(FieldCommand::MapLoad, before, in));
-    }
+    const int ch = selectedCharacteristic();
+    history_->record(commands_.changeCurveFields(
+        FieldCommand::MapLoad, [&](Inputs& in) { return maps_->openMap(in, ch); }));
 }
 
 void MainWindow::save_map_Click()
 {
-    maps_->saveMap(gatherInputs(), selectedCharacteristic());
+    maps_->saveMap(inputs_.values(), selectedCharacteristic());
 }
 
 void MainWindow::about_programm_Click()
@@ -337,15 +278,11 @@ void MainWindow::about_programm_Click()
 
 void MainWindow::accuracy_Click()
 {
-    AccuracyWindow::showSingle(services_.dialogs, boxes_, this)
-        ->showAnalysis(analysis(), userDecimalSeparator());
-}
-
-std::optional<TableAnalysis> MainWindow::analysis() const
-{
-    if (!calculated_)
-        return std::nullopt;
-    return analyseTable(calculated_->first, calculated_->second);
+    AccuracyWindow* window = AccuracyWindow::showSingle(services_.dialogs, boxes_, this);
+    // From now on it hears every calculation, until it closes.
+    connect(this, &MainWindow::tableAnalysed, window, &AccuracyWindow::showAnalysis,
+            Qt::UniqueConnection);
+    window->showAnalysis(commands_.analysis(), userDecimalSeparator());
 }
 
 }  // namespace ign::ui

@@ -1,14 +1,13 @@
-// The window's start-up and shutdown: laying the form out, reading the
-// settings file, and on the way out writing it, then the table as the core's
-// exit plan says.
+// The window's start-up and shutdown: reading the settings file, laying the
+// form out, and on the way out writing the settings, then the table as the
+// core's exit plan says.
 #include "ui/form/main_window.h"
 
 #include <QCloseEvent>
 
 #include "model/exit_plan.h"
-#include "storage/settings_file.h"
 #include "ui/form/curve_panels.h"
-#include "ui/form/form_controls.h"
+#include "ui/form/field_binder.h"
 #include "ui/platform/message_boxes.h"
 #include "ui/platform/qt_strings.h"
 
@@ -16,39 +15,29 @@ namespace ign::ui {
 
 void MainWindow::Form_Load()
 {
-    FormControls& c = *controls_;
+    // A first start has no settings file: the fields then keep the start
+    // texts, so the calculator can be used at once. Read before the fields
+    // exist, the settings fill them once.
+    commands_.loadSettings();
+    buildForm();
     adjustSize();
     setFixedSize(sizeHint());
 
-    c.finishLayout();
-    c.curves->alignCoefficientFields();
-
-    // The texts the fields carry before any settings file is read; the core
-    // keeps them, so the window and the batch tool start from the same ones.
-    // A first start has no settings file: the fields then keep these texts,
-    // so the calculator can be used at once.
-    Inputs loaded = initialInputs();
-    const std::filesystem::path settingsFile = programFile(kSettingsFileName);
-    settingsLoad_ = loadSettingsFile(settingsFile, loaded);
-    showInputs(loaded);
-    c.curves->showMethod(byCoefficients());
-    startUp(state_, gatherInputs());
+    finishLayout();
+    curves_->alignCoefficientFields();
+    curves_->showMethod(inputs_.byCoefficients());
+    commands_.startUp();
     DrawCurvesBySelectedMethod();
-    if (const std::string warning = settingsLoadWarning(settingsFile, settingsLoad_);
-        !warning.empty())
-        boxes_.inform(this, toQt(warning), windowCaption(), Icon::Exclamation);
+    if (const auto warning = commands_.settingsWarning())
+        showMessage(*warning);
 }
 
 bool MainWindow::Form_Unload()
 {
-    const Inputs in = gatherInputs();
-    const SettingsSaveOutcome saved =
-        saveSettingsAtShutdown(programFile(kSettingsFileName), in, settingsLoad_);
-    if (!saved.written.ok)
-        tellWriteFailure(saved.file, saved.written.reason);
-    else if (!saved.notice.empty())
-        boxes_.inform(this, toQt(saved.notice), windowCaption(), Icon::Exclamation);
-    switch (exitTable(in, state_)) {
+    const CalculatorCommands::ExitPlan plan = commands_.exitProgram();
+    for (const Message& message : plan.messages)
+        showMessage(message);
+    switch (plan.table) {
     case ExitTable::Leave:
         return true;
     case ExitTable::Save:

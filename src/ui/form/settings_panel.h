@@ -1,66 +1,31 @@
 // The settings panel "Настройки": controller and sensor parameters, the
 // calculation method and automatic saving. It lies over the window without
-// blocking it; "Отмена" puts back what the fields held when it was opened.
+// blocking it; its fields show the inputs model, and the window decides what
+// "Применить" and "Отмена" do.
 #pragma once
-
-#include <array>
 
 #include <QGroupBox>
 
-#include "model/inputs.h"
-#include "model/messages.h"
-
-class QCheckBox;
-class QComboBox;
-class QPushButton;
-class QRadioButton;
-
 namespace ign::ui {
 
-class InputField;
+class FieldBinder;
 
 class SettingsPanel : public QGroupBox {
     Q_OBJECT
 
 public:
-    explicit SettingsPanel(QWidget* parent);
-
-    void readInto(Inputs& in) const;
-    // Drop-down lists take only their own items; the option buttons behave as
-    // one group.
-    void applyFrom(const Inputs& in);
-
-    bool byCoefficients() const;
-    void setOptionStates(bool byCoefficients, bool byPoints);
-
-    InputField* text1(int index) const { return text1_[static_cast<std::size_t>(index)]; }
-    QComboBox* combo1(int index) const { return combo1_[static_cast<std::size_t>(index)]; }
-
-public slots:
-    void settings_Click();
-    void Command4_Click();
-    void Command5_Click();
+    // Built hidden, its fields bound to the inputs.
+    SettingsPanel(QWidget* parent, FieldBinder& binder);
 
 signals:
-    // The panel closed after a successful "Применить".
-    void applied();
-    // "Применить" refused a value; the panel stays open.
-    void refused(const ign::Message& message);
+    // "Применить" and "Отмена" were pressed.
+    void applyClicked();
+    void cancelClicked();
 
 private:
-    void buildController();
-    void buildSensor();
-    void buildMethod();
-
-    std::array<InputField*, 7> text1_{};  // elements 1..6
-    std::array<QComboBox*, 2> combo1_{};
-    std::array<QRadioButton*, 2> option1_{};
-    QCheckBox* check1_ = nullptr;
-    QPushButton* command4_ = nullptr;
-    QPushButton* command5_ = nullptr;
-    // Texts 1..6 of Text1, then Combo1(0), Combo1(1) and the two option
-    // states as "True"/"False"; element 0 stays empty.
-    std::array<QString, 11> settingsSnapshot;
+    void buildController(FieldBinder& binder);
+    void buildSensor(FieldBinder& binder);
+    void buildMethod(FieldBinder& binder);
 };
 
 }  // namespace ign::ui

@@ -5,38 +5,16 @@
 #include <limits>
 
 #include "model/curves.h"
+#include "model/editor_picture.h"
+#include "ui/graphs/graph_grid.h"
 #include "ui/graphs/raster_surface.h"
 
 namespace ign::ui {
 namespace {
 
-void drawGridLines(RasterSurface::Canvas& c)
+int pointX(int point)
 {
-    for (int y = 0; y <= 500; y += 25)
-        c.line(0, y, 1000, y, kBlack);
-    for (int x = 0; x <= 750; x += 25)
-        c.line(x, 0, x, 500, kBlack);
-}
-
-constexpr int kMarkerHalf = 3;
-
-// The column of editor point i: every 1000 rpm up to 10000, then 14000 rpm.
-int pointX(int i)
-{
-    return static_cast<int>(kEditorGraphScale.x(i == kTopPoint ? 14000.0 : 1000.0 * i));
-}
-
-void marker(RasterSurface::Canvas& c, double x, double y, Rgb colour, bool filled)
-{
-    // A marker far off the graph must not overflow the pixel grid; it is
-    // invisible anyway.
-    if (!(y > -1e6 && y < 1e6))
-        return;
-    const int px = static_cast<int>(x);
-    const int py = static_cast<int>(std::floor(y + 0.5));
-    if (filled)
-        c.filledBox(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
-    c.box(px - kMarkerHalf, py - kMarkerHalf, px + kMarkerHalf, py + kMarkerHalf, colour);
+    return kEditorGraphScale.pointColumn(point);
 }
 
 }  // namespace
@@ -49,18 +27,9 @@ void EditorGraph::drawGrid()
 {
     {
         RasterSurface::Canvas c(picture4_);
-        drawGridLines(c);
+        drawGridLines(c, kEditorGraphScale);
     }
-    {
-        RasterSurface::Canvas c(picture6_);
-        for (int k = 1; k <= 14; ++k)
-            c.text(50 * k - 14, 3, QStringLiteral(" %1").arg(1000 * k));
-    }
-    {
-        RasterSurface::Canvas c(picture5_);
-        for (int k = 0; k <= 10; ++k)
-            c.text(3, 500 - 50 * k, QStringLiteral(" %1").arg(5 * k));
-    }
+    drawScaleLabels(picture6_, picture5_, kEditorGraphScale);
 }
 
 const QImage& EditorGraph::gridPicture()
@@ -72,7 +41,7 @@ const QImage& EditorGraph::gridPicture()
         {
             RasterSurface::Canvas c(scratch);
             c.clear();
-            drawGridLines(c);
+            drawGridLines(c, kEditorGraphScale);
         }
         gridPicture_ = scratch.image();
     }
@@ -124,29 +93,22 @@ void EditorGraph::redrawAroundPoint(const EditorPoints& before, const EditorPoin
 void EditorGraph::drawColumns(RasterSurface::Canvas& c, const EditorPoints& points, int left,
                               int right)
 {
-    const std::vector<Segment> curves = pointCurves(pointAngles(points), kEditorGraphScale);
     c.blit(gridPicture());
     // The whole picture's drawing order, skipping what lies outside the
-    // columns: each later item covers the earlier where they cross. A point's
-    // marker goes on after the segment leaving it, so no curve covers a
-    // marker; the last two segments end at the top points, which get their
-    // markers first.
+    // columns.
     const auto within = [&](double x1, double x2) { return x2 >= left && x1 <= right; };
-    const auto markerAt = [&](int ch, int point, double y) {
-        const int x = pointX(point);
-        if (within(x - kMarkerHalf, x + kMarkerHalf))
-            marker(c, x, y, computedColour(ch), selected_ == PointRef{ch, point});
-    };
-    for (std::size_t k = 0; k < curves.size(); ++k) {
-        const Segment& s = curves[k];
-        const int ch = static_cast<int>(k % 2);
-        // Segments run from point k / 2 + 1 on; the last two to the top point.
-        const int from = static_cast<int>(k / 2) + 1;
-        if (within(s.x1, s.x2))
-            c.stroke(s);
-        if (k + 2 >= curves.size())
-            markerAt(ch, kTopPoint, s.y2);
-        markerAt(ch, from, s.y1);
+    for (const EditorItem& item : editorPicture(points, selected_)) {
+        if (item.kind == EditorItem::Kind::Stroke) {
+            if (within(item.stroke.x1, item.stroke.x2))
+                c.stroke(item.stroke);
+            continue;
+        }
+        const PixelBox& b = item.box;
+        if (!within(b.left, b.right))
+            continue;
+        if (item.filled)
+            c.filledBox(b.left, b.top, b.right, b.bottom, item.stroke.colour);
+        c.box(b.left, b.top, b.right, b.bottom, item.stroke.colour);
     }
 }
 

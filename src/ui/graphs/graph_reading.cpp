@@ -4,11 +4,10 @@
 #include <cmath>
 
 #include <QFontMetrics>
-#include <QPlainTextEdit>
-#include <QTextDocument>
 
 #include "model/numbers.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 #include "ui/graphs/rgb_colour.h"
 #include "ui/platform/decimal_separator.h"
 
@@ -17,12 +16,9 @@ namespace {
 
 // Sized from the box's own font for the widest reading a held button can
 // give once the pointer has left the graph (a five-digit speed and a
-// three-digit angle, either negative), so neither line wraps or scrolls.
-void fitToWidestReading(QPlainTextEdit& box)
+// three-digit angle, either negative), so neither line is cut.
+void fitToWidestReading(ReadingBox& box)
 {
-    box.setLineWrapMode(QPlainTextEdit::NoWrap);
-    box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QFontMetrics metrics(box.font());
     QChar widestDigit = QLatin1Char('0');
     for (char d = '1'; d <= '9'; ++d)
@@ -34,7 +30,7 @@ void fitToWidestReading(QPlainTextEdit& box)
     const int textWidth =
         std::max(metrics.horizontalAdvance(speed), metrics.horizontalAdvance(angle));
     const int lineHeight = std::max(metrics.lineSpacing(), metrics.height());
-    const int margin = static_cast<int>(std::ceil(box.document()->documentMargin()));
+    const int margin = ReadingBox::kMargin;
     const int frame = box.frameWidth();
     // One pixel more each way for the text cursor and rounding of the glyphs.
     box.resize(textWidth + 2 * (margin + frame) + 2, 2 * lineHeight + 2 * (margin + frame) + 2);
@@ -57,7 +53,7 @@ void setWindowPointer(QWidget& window, bool crosshair)
         window.unsetCursor();
 }
 
-GraphReading::GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale,
+GraphReading::GraphReading(const RasterSurface& graph, ReadingBox& box, GraphScale scale,
                            QPoint boxOffset, Rgb yellowShownAs)
     : graph_(graph), box_(box), scale_(scale), boxOffset_(boxOffset), yellowShownAs_(yellowShownAs)
 {
@@ -91,20 +87,12 @@ void GraphReading::hide()
 
 void GraphReading::setText(const QString& text)
 {
-    // Laying out a text document is the dearest part of a pointer move; the
-    // same text need not be laid out again.
-    if (box_.toPlainText() != text)
-        box_.setPlainText(text);
+    box_.setPlainText(text);
 }
 
 void GraphReading::setColour(Rgb colour)
 {
-    const QColor wanted = toQColor(colour);
-    if (box_.palette().color(QPalette::Text) == wanted)
-        return;
-    QPalette palette = box_.palette();
-    palette.setColor(QPalette::Text, wanted);
-    box_.setPalette(palette);
+    box_.setTextColour(toQColor(colour));
 }
 
 }  // namespace ign::ui

@@ -8,12 +8,12 @@
 
 #include "model/curves.h"
 
-class QPlainTextEdit;
 class QWidget;
 
 namespace ign::ui {
 
 class RasterSurface;
+class ReadingBox;
 
 // Yellow text on a white box is hard to read; the main graph's box shows
 // yellow curves in orange.
@@ -32,7 +32,7 @@ public:
     // `boxOffset` is where the box's top-left corner lies from the pointer, in
     // the coordinates of the box's parent; yellow curves read in
     // `yellowShownAs`, since yellow text is hard to read on some boxes.
-    GraphReading(const RasterSurface& graph, QPlainTextEdit& box, GraphScale scale,
+    GraphReading(const RasterSurface& graph, ReadingBox& box, GraphScale scale,
                  QPoint boxOffset, Rgb yellowShownAs);
 
     // Moves the box beside the pointer and writes the reading there, in the
@@ -46,7 +46,7 @@ private:
     void setColour(Rgb colour);
 
     const RasterSurface& graph_;
-    QPlainTextEdit& box_;
+    ReadingBox& box_;
     GraphScale scale_;
     QPoint boxOffset_;
     Rgb yellowShownAs_;

@@ -1,5 +1,6 @@
 #include "ui/graphs/main_graph.h"
 
+#include "ui/graphs/graph_grid.h"
 #include "ui/graphs/raster_surface.h"
 
 namespace ign::ui {
@@ -11,24 +12,10 @@ MainGraph::MainGraph(RasterSurface& picture1, RasterSurface& picture2, RasterSur
 void MainGraph::drawGrid()
 {
     {
-        // Drawn over 500 x 500 although only 441 x 201 pixels show.
         RasterSurface::Canvas c(picture1_);
-        for (int v = 0; v <= 500; v += 20) {
-            c.line(0, v, 500, v, kBlack);
-            c.line(v, 0, v, 500, kBlack);
-        }
+        drawGridLines(c, kMainGraphScale);
     }
-    {
-        RasterSurface::Canvas c(picture2_);
-        for (int k = 1; k <= 10; ++k)
-            c.text(40 * k - 6, 3, QStringLiteral(" %1").arg(1000 * k));
-        c.text(0, 3, QStringLiteral(" 0"));
-    }
-    {
-        RasterSurface::Canvas c(picture3_);
-        for (int k = 1; k <= 5; ++k)
-            c.text(3, 200 - 40 * k, QStringLiteral(" %1").arg(10 * k));
-    }
+    drawScaleLabels(picture2_, picture3_, kMainGraphScale);
 }
 
 void MainGraph::clear()

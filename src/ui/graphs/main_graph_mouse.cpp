@@ -1,8 +1,7 @@
 #include "ui/graphs/main_graph_mouse.h"
 
-#include <QPlainTextEdit>
-
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui {
 namespace {
@@ -14,7 +13,7 @@ constexpr QPoint kText3Offset{60, 60};
 
 }  // namespace
 
-MainGraphMouse::MainGraphMouse(RasterSurface& picture1, QPlainTextEdit& text3, QObject* parent)
+MainGraphMouse::MainGraphMouse(RasterSurface& picture1, ReadingBox& text3, QObject* parent)
     : QObject(parent), picture1_(picture1),
       text3_(picture1_, text3, kMainGraphScale, kText3Offset, kOrange)
 {

@@ -8,18 +8,18 @@
 
 #include "ui/graphs/graph_reading.h"
 
-class QPlainTextEdit;
 
 namespace ign::ui {
 
 class RasterSurface;
+class ReadingBox;
 
 class MainGraphMouse : public QObject {
     Q_OBJECT
 
 public:
     // `text3` is the reading box over `picture1`, the main graph.
-    MainGraphMouse(RasterSurface& picture1, QPlainTextEdit& text3, QObject* parent);
+    MainGraphMouse(RasterSurface& picture1, ReadingBox& text3, QObject* parent);
 
     void Picture1_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, QPoint pos);
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPoint pos);

@@ -1,16 +1,17 @@
 #include "ui/graphs/points_editor.h"
 
 #include <QFrame>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QUndoCommand>
 
 #include <cmath>
 #include <functional>
 
+#include "model/editor_picture.h"
 #include "ui/form/editor_overlay.h"
 #include "ui/graphs/editor_graph.h"
 #include "ui/graphs/raster_surface.h"
+#include "ui/graphs/reading_box.h"
 
 namespace ign::ui {
 namespace {
@@ -117,16 +118,12 @@ void PointsEditor::Command7_Click()
 
 void PointsEditor::Picture4_MouseDown(Qt::MouseButton button, Qt::MouseButtons, QPoint pos)
 {
-    // Only the one-pixel outline of a marker carries its colour, so a press
-    // inside a marker, on a curve or on the grid picks nothing. The later
-    // marker covers the earlier where both overlap, and the colour decides.
-    const Rgb under = picture4_.pixel(pos.x(), pos.y());
-    for (int ch = 0; ch < 2; ++ch) {
-        if (button == Qt::LeftButton && under == computedColour(ch)) {
-            drag_.grab(ch, pos.x());
+    if (button == Qt::LeftButton) {
+        if (const auto hit = markerAt(editorPicture(points_, selected_), pos.x(), pos.y())) {
+            drag_.grab(*hit);
             setWindowPointer(*picture4_.window(), true);
             dragStart_ = points_;
-            select({ch, drag_.heldPoint()});
+            select(*hit);
         }
     }
     text7_.show();
@@ -183,13 +180,12 @@ void PointsEditor::select(const PointRef& point)
 void PointsEditor::readSelected()
 {
     const int point = selected_->point;
-    const double rpm = point == kTopPoint ? 14000.0 : 1000.0 * point;
     const float angle = points_[static_cast<std::size_t>(selected_->characteristic)]
                                [static_cast<std::size_t>(point)];
     const double y = kEditorGraphScale.y(angle);
     // Kept within the pixel grid's range; such a point lies far off the graph.
     const int row = y < -1e6 ? -1000000 : y > 1e6 ? 1000000 : static_cast<int>(std::lround(y));
-    text7_.follow(QPoint(static_cast<int>(kEditorGraphScale.x(rpm)), row));
+    text7_.follow(QPoint(kEditorGraphScale.pointColumn(point), row));
     text7_.show();
 }
 

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <optional>
+
 #include "model/curves.h"
 
 namespace ign::ui {
@@ -46,9 +48,14 @@ public:
         void blit(const QImage& image);
 
     private:
+        // The pen is set only when the colour changes: setting it costs more
+        // than a short line.
+        void usePen(Rgb colour);
+
         RasterSurface& surface_;
         QPainter painter_;
         QRect area_;
+        std::optional<Rgb> pen_;
     };
 
     QSize drawingSize() const { return image_.size(); }

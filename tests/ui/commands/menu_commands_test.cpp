@@ -152,9 +152,9 @@ TEST_F(MenuCommands, PresetFillsTheSelectedCharacteristicAndRedraws)
     start();
     chooseByPoints();
     selectTab(1);
-    const Inputs before = window->gatherInputs();
+    const Inputs before = window->inputs().values();
     action("ural")->trigger();
-    const Inputs after = window->gatherInputs();
+    const Inputs after = window->inputs().values();
     EXPECT_EQ(after.text4[3], "53.31");
     EXPECT_EQ(after.text4[5], "869.9");
     EXPECT_EQ(after.text6[12], "3.3");
@@ -190,7 +190,7 @@ TEST_F(MenuCommands, MapSavedFromOneCharacteristicLoadsIntoTheOtherWithoutRedraw
     selectTab(1);
     const QImage graph = picture(1).image().copy();
     action("open_map")->trigger();
-    const Inputs in = window->gatherInputs();
+    const Inputs in = window->inputs().values();
     EXPECT_EQ(in.text4[3], "26.06");
     EXPECT_EQ(in.text6[18], "20");  // "20.0" comes back in the general form
     EXPECT_EQ(in.text6[23], "21.7");
@@ -204,10 +204,10 @@ TEST_F(MenuCommands, MapSavedFromOneCharacteristicLoadsIntoTheOtherWithoutRedraw
 TEST_F(MenuCommands, CancelledMapDialogChangesNothing)
 {
     start();
-    const Inputs before = window->gatherInputs();
+    const Inputs before = window->inputs().values();
     action("open_map")->trigger();
     action("save_map")->trigger();
-    EXPECT_EQ(window->gatherInputs().text6, before.text6);
+    EXPECT_EQ(window->inputs().values().text6, before.text6);
     EXPECT_TRUE(boxes.asked.empty());
 }
 

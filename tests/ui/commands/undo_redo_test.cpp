@@ -53,18 +53,18 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
         EXPECT_FALSE(undo()->isEnabled());
         EXPECT_EQ(undo()->text(), QStringLiteral("Отменить"));
         click(button("Command1"));
-        const Inputs before = window->gatherInputs();
+        const Inputs before = window->inputs().values();
         row.command();
-        const Inputs after = window->gatherInputs();
+        const Inputs after = window->inputs().values();
         ASSERT_NE(after.text6, before.text6);
         const QImage commandPicture = picture(1).image();
-        const QString listing = box("Text2")->toPlainText();
+        const QString listing = find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText();
         const bool unsaved = window->calcState().resultsUnsaved;
 
         ASSERT_TRUE(undo()->isEnabled());
         EXPECT_EQ(undo()->text(), QStringLiteral("Отменить: ") + QString::fromUtf8(row.step));
         undo()->trigger();
-        EXPECT_EQ(window->gatherInputs(), before);
+        EXPECT_EQ(window->inputs().values(), before);
         EXPECT_FALSE(undo()->isEnabled());
         EXPECT_EQ(redo()->text(), QStringLiteral("Повторить: ") + QString::fromUtf8(row.step));
         const QImage undone = picture(1).image();
@@ -74,11 +74,11 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
         } else {
             EXPECT_EQ(undone, commandPicture);
         }
-        EXPECT_EQ(box("Text2")->toPlainText(), listing);
+        EXPECT_EQ(find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), listing);
         EXPECT_EQ(window->calcState().resultsUnsaved, unsaved);
 
         redo()->trigger();
-        EXPECT_EQ(window->gatherInputs(), after);
+        EXPECT_EQ(window->inputs().values(), after);
         EXPECT_FALSE(redo()->isEnabled());
         EXPECT_EQ(picture(1).image(), commandPicture);
     }
@@ -87,21 +87,21 @@ TEST_F(UndoRedo, EachCommandThatOverwritesFieldsIsOneStep)
 TEST_F(UndoRedo, KeysTakeStepsBackUnlessATextFieldHasTheFocus)
 {
     start();
-    const Inputs before = window->gatherInputs();
+    const Inputs before = window->inputs().values();
     action("ij")->trigger();
-    const Inputs preset = window->gatherInputs();
+    const Inputs preset = window->inputs().values();
     // Typed into a field, Ctrl+Z takes the typing back, not the preset.
     QLineEdit* a = field("Text4", 0);
     type(a, QStringLiteral("9"));
     ASSERT_NE(a->text(), QString::fromStdString(preset.text4[0]));
     QTest::keyClick(a, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(window->gatherInputs(), preset);
+    EXPECT_EQ(window->inputs().values(), preset);
     // Elsewhere the keys reach the menu.
     button("Command1")->setFocus();
     QTest::keyClick(button("Command1"), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(window->gatherInputs(), before);
+    EXPECT_EQ(window->inputs().values(), before);
     QTest::keyClick(button("Command1"), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(window->gatherInputs(), preset);
+    EXPECT_EQ(window->inputs().values(), preset);
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST_F(CalculateInWindow, ComputedCurvesReplaceTheWantedOnes)
     // The blue curve is drawn last: its visible end points are blue, each of
     // them also one pixel higher.
     CalcState state;
-    Inputs in = window->gatherInputs();
+    Inputs in = window->inputs().values();
     startUp(state, in);
     const CalculateOutcome expected = calculate(state, in, '.');
     int checked = 0;

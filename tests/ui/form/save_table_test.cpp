@@ -26,7 +26,7 @@ TEST_F(SaveTable, ShortcutAndButtonWriteTheTableAndClearUnsaved)
         save();
         EXPECT_FALSE(window->calcState().resultsUnsaved);
         const std::string written = readFile("IgnTable.asm");
-        EXPECT_EQ(written, tableSourceBytes(window->calcState(), window->gatherInputs()));
+        EXPECT_EQ(written, tableSourceBytes(window->calcState(), window->inputs().values()));
         EXPECT_NE(written.find("     DATA     .87           ; 0\r\n"), std::string::npos);
         // Saving again changes nothing.
         save();

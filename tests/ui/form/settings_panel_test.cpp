@@ -74,16 +74,11 @@ TEST_F(SettingsPanelTest, ApplyChecksTheDelayAndThePulse)
         int refusedField;  // 0: accepted
         const char* label;
     };
+    // The bounds themselves are the core's (settings_check_test); here what
+    // the window does with its answer, for typed texts.
     const Row rows[] = {
-        {"30", "100", 0, "lowest delay"},
-        {"1000", "100", 0, "highest delay"},
-        {"29.9", "100", 3, "delay just below"},
-        {"1000.5", "100", 3, "delay just above"},
         {"47,5", "100", 0, "a decimal comma ends the number"},
         {"", "100", 3, "empty delay"},
-        {"47", "10", 0, "lowest pulse"},
-        {"47", "3000", 0, "highest pulse"},
-        {"47", "9", 4, "pulse just below"},
         {"47", "3001", 4, "pulse just above"},
         {"20", "5000", 3, "both wrong: only the delay is told"},
     };

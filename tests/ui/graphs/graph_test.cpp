@@ -61,12 +61,12 @@ TEST_F(Graphs, PointCurvesWithTheTwoPixelStroke)
 TEST_F(Graphs, EmptyAndOutOfRangePointsAreClipped)
 {
     MainWindow& w = start();
-    Inputs in = w.gatherInputs();
+    Inputs in = w.inputs().values();
     for (auto& text : in.text6)
         text.clear();
     in.text6[5] = "50";  // top row
     in.text6[16] = "60";  // above the graph
-    w.showInputs(in);
+    w.inputs().assign(in);
     usePoints();
     // Empty fields count as 0: both curves along the bottom row, the second
     // stroke line one row higher; characteristic 2 is drawn over 1.
@@ -92,7 +92,7 @@ TEST_F(Graphs, FormulaThatDividesByZeroOrOverflowsDrawsTheRest)
     for (const auto& row : rows) {
         Inputs in = initialInputs();
         in.text4[static_cast<std::size_t>(row.field)] = row.text.toStdString();
-        w.showInputs(in);
+        w.inputs().assign(in);
         w.DrawCurvesByCoefficients();
         EXPECT_GT(countPixels(1, kYellow), 100) << row.text.toStdString();
         EXPECT_EQ(pixel1(100, 5), kBlack);

@@ -15,7 +15,7 @@ class PointsEditorTest : public MouseTest {
 protected:
     const PointsEditor& editor() const { return window->pointsEditor(); }
     QFrame* frame6() const { return find<QFrame>(QStringLiteral("Frame6")); }
-    std::array<std::string, 24> fields() const { return window->gatherInputs().text6; }
+    std::array<std::string, 24> fields() const { return window->inputs().values().text6; }
 };
 
 TEST_F(PointsEditorTest, DoubleClickLoadsBothCharacteristicsByTheNumberRule)
@@ -89,7 +89,7 @@ TEST_F(PointsEditorTest, EveryMoveOfADragSetsTheAngleAndText7Follows)
 {
     start();
     openEditor();
-    QPlainTextEdit* text7 = box("Text7");
+    ReadingBox* text7 = box("Text7");
     EXPECT_FALSE(text7->isVisible());
     // Point 3 of characteristic 2 stands at 14 degrees: (150, 360).
     press(4, Qt::LeftButton, 147, 360);
@@ -128,7 +128,7 @@ TEST_F(PointsEditorTest, TheScreenShowsTheDraggedPictureAroundTheReadingBox)
     drag(253, 447, 100);
     press(4, Qt::RightButton, 400, 200);
     move(4, Qt::RightButton, 240, 80);
-    QPlainTextEdit* text7 = box("Text7");
+    ReadingBox* text7 = box("Text7");
     ASSERT_TRUE(text7->isVisible());
     // The picture box is painted piece by piece around the box it carries.
     const QImage screen = picture(4).grab().toImage();
@@ -175,7 +175,7 @@ TEST_F(PointsEditorTest, ADragRedrawsOnlyAroundThePointYetGivesTheWholePicture)
     }
     openEditor();
     RasterSurface& p4 = picture(4);
-    const QPlainTextEdit* text7 = box("Text7");
+    const ReadingBox* text7 = box("Text7");
     PaintedRegion painted;
     p4.installEventFilter(&painted);
     EditorGraph whole(p4, picture(5), picture(6));
@@ -267,7 +267,7 @@ TEST_F(PointsEditorTest, KeysSelectAPointAndMoveItInMergedSteps)
     start();
     openEditor();
     RasterSurface& graph = picture(4);
-    QPlainTextEdit* text7 = box("Text7");
+    ReadingBox* text7 = box("Text7");
     // A click on the marker of point 5 of characteristic 1 selects it and
     // fills it; the next marker stays hollow. A click is no step.
     press(4, Qt::LeftButton, 247, 447);
@@ -312,7 +312,7 @@ TEST_F(PointsEditorTest, OnlyALeftPressStartsADragButAnyPressShowsText7)
 {
     start();
     openEditor();
-    QPlainTextEdit* text7 = box("Text7");
+    ReadingBox* text7 = box("Text7");
     // The blue marker of point 4 of characteristic 2 at 15 degrees: (200, 350).
     ASSERT_EQ(picture(4).pixel(197, 347), kBlue);
     for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
@@ -368,7 +368,7 @@ TEST_F(PointsEditorTest, ApplyRewritesAll22FieldsAndDrawsThePointCurves)
     click(button("Command1"));
     click(button("Command2"));
     ASSERT_FALSE(window->calcState().resultsUnsaved);
-    const QString listing = box("Text2")->toPlainText();
+    const QString listing = find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText();
     setText6(0, "7x");
     setText6(11, "y");
     setText6(1, "20");
@@ -389,10 +389,10 @@ TEST_F(PointsEditorTest, ApplyRewritesAll22FieldsAndDrawsThePointCurves)
                                             " 16", " 17", " 18", " 19", " 20", " 21", " 10", " 10"};
     EXPECT_EQ(fields(), expected);
     EXPECT_FALSE(window->calcState().resultsUnsaved);
-    EXPECT_EQ(box("Text2")->toPlainText(), listing);
+    EXPECT_EQ(find<QPlainTextEdit>(QStringLiteral("Text2"))->toPlainText(), listing);
     // The coefficient method is selected, yet the point curves are drawn:
     // 20 degrees at 1000 rpm, 0.5 degrees (y = 198) for characteristic 2.
-    ASSERT_TRUE(window->byCoefficients());
+    ASSERT_TRUE(window->inputs().byCoefficients());
     EXPECT_EQ(pixel1(40, 120), kGreen);
     EXPECT_EQ(pixel1(40, 198), kYellow);
     EXPECT_EQ(countPixels(1, kRed), 0);

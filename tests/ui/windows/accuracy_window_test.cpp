@@ -38,7 +38,7 @@ protected:
     }
     TableAnalysis analysis() const
     {
-        return analyseTable(window->calcState(), window->gatherInputs());
+        return analyseTable(window->calcState(), window->inputs().values());
     }
     static void wheel(PlotWidget* chart, QPointF at, int delta)
     {
@@ -119,8 +119,8 @@ TEST_F(AccuracyWindowTest, MenuItemOpensOneWindowThatFollowsCalculate)
     // characteristic 1 lose their achieved value, and their speeds show no
     // red saw-tooth at all.
     chooseByPoints();
-    window->showInputs([&] {
-        Inputs in = window->gatherInputs();
+    window->inputs().assign([&] {
+        Inputs in = window->inputs().values();
         in.combo1[0] = "2";
         in.text1[5] = "60";
         in.text1[6] = "120";
