@@ -85,6 +85,10 @@ pid=$!
 find_main_window || { shot no-window; echo "the window did not come up"; exit 1; }
 sleep 2
 shot started
+# The settings panel, its colour-coded buttons in their colours; "Отмена".
+form_click 85 -11
+shot settings
+form_click 455 444
 
 # Coefficient a of characteristic 1: a click selects the whole text.
 form_click 640 169
