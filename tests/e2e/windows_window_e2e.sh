@@ -3,10 +3,11 @@
 # virtual X server, driven by real keyboard and mouse events: the program
 # folder as installed, with the sample Data.dat; the window started from the
 # folder of the firmware source kom.ASM, with a stand-in assembler there and a
-# stand-in Notepad beside the program, each recording how it was started. Type
-# a coefficient, "Рассчитать", read the listing, build the firmware with F9,
-# "Открыть таблицу", leave; then check what the stand-ins recorded and what the
-# files hold. Every step leaves a screenshot in the artifacts folder.
+# stand-in Notepad beside the program, each recording how it was started. Open
+# and cancel the settings panel, type a coefficient, "Рассчитать", read the
+# listing, build the firmware with F9, "Открыть таблицу", leave and save; then
+# check what the stand-ins recorded and what the files hold. Every step leaves
+# a screenshot in the artifacts folder.
 #
 #   windows_window_e2e.sh PROGRAM_FOLDER STAND_INS ARTIFACTS
 set -euo pipefail
