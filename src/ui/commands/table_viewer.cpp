@@ -18,15 +18,18 @@ TableViewer::TableViewer(ProcessLauncher& launcher, UrlOpener& opener, MessageBo
 void TableViewer::open(const QString& tableFile)
 {
     if (host_ == HostSystem::Windows) {
-        // Notepad looks the file up in the current folder, by a name that
-        // differs from the written one only in case.
+        // Notepad looks the file up in its current folder, by a name that
+        // differs from the written one only in case. It starts where the
+        // table was written, which is the folder the program was started
+        // from unless the program's folder is read-only and the table went
+        // to the user's data folder.
         const ProgramCall call = tableViewerCall();
         QStringList arguments;
         for (const std::string& argument : call.arguments)
             arguments << QString::fromStdString(argument);
         const ProcessRequest request{QString::fromStdString(call.program), arguments,
                                      QString::fromStdString(call.argumentLine),
-                                     QDir::currentPath()};
+                                     QFileInfo(tableFile).absolutePath()};
         if (launcher_.startDetached(request) != StartOutcome::Started)
             complain(tableViewerFailedText(call.argumentLine));
         return;

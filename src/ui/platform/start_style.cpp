@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QWidget>
 
 #include <memory>
 
@@ -70,14 +71,43 @@ public:
             return QIcon(new DeferredStandardIcon(baseStyle(), which));
         return QProxyStyle::standardIcon(which, option, widget);
     }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element == CE_PushButtonBevel && widget &&
+            widget->palette().isBrushSet(QPalette::Active, QPalette::Button)) {
+            if (QStyle* style = colouredButtonStyle()) {
+                style->drawControl(element, option, painter, widget);
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+private:
+    // Made when the first coloured button is drawn; none where the platform
+    // style is Fusion already.
+    QStyle* colouredButtonStyle() const
+    {
+        if (!fusion_ && baseStyle()->name().compare(u"fusion", Qt::CaseInsensitive) != 0)
+            fusion_.reset(QStyleFactory::create(QStringLiteral("Fusion")));
+        return fusion_.get();
+    }
+
+    mutable std::unique_ptr<QStyle> fusion_;
 };
 
 }  // namespace
 
+QStyle* makeStartStyle(QStyle* platformStyle)
+{
+    return platformStyle ? new StartStyle(platformStyle) : nullptr;
+}
+
 QStyle* makeStartStyle()
 {
-    QStyle* platformStyle = QStyleFactory::create(QApplication::style()->name());
-    return platformStyle ? new StartStyle(platformStyle) : nullptr;
+    return makeStartStyle(QStyleFactory::create(QApplication::style()->name()));
 }
 
 }  // namespace ign::ui

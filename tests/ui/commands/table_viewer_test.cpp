@@ -54,16 +54,19 @@ TEST(TableViewer, SaysSoWhenNoTableWasWrittenYet)
                   .arg(QDir::toNativeSeparators(table)));
 }
 
-TEST(TableViewer, WindowsStartsNotepadOnItsOwn)
+TEST(TableViewer, WindowsStartsNotepadOnItsOwnWhereTheTableWasWritten)
 {
+    // Not the current folder: with a read-only program folder the table lives
+    // in the user's data folder, and Notepad would open another file or none.
+    QTemporaryDir userData;
     Viewer v(HostSystem::Windows);
-    v.viewer.open(QStringLiteral("C:/igncalc/IgnTable.asm"));
+    v.viewer.open(QDir(userData.path()).filePath(QStringLiteral("IgnTable.asm")));
     ASSERT_EQ(v.launcher.started.size(), 1u);
     const auto& started = v.launcher.started[0];
     EXPECT_TRUE(started.detached);
     EXPECT_EQ(started.request.program + QLatin1Char(' ') + started.request.argumentLine,
               QStringLiteral("notepad.exe IgnTable.ASM"));
-    EXPECT_EQ(started.request.workingFolder, QDir::currentPath());
+    EXPECT_EQ(started.request.workingFolder, userData.path());
     EXPECT_TRUE(v.boxes.asked.empty());
 
     v.launcher.outcome = StartOutcome::NotFound;

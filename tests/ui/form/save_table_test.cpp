@@ -1,5 +1,6 @@
 #include "support/window_fixture.h"
 
+#include <QDir>
 #include <QSignalSpy>
 
 #include "output/table_source.h"
@@ -47,8 +48,8 @@ TEST_F(SaveTable, FailedWriteIsToldAndLeavesTheResultsUnsaved)
     click(button("Command2"));
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_TRUE(boxes.asked[0].text.startsWith(QStringLiteral("Не удалось сохранить файл ")));
-    EXPECT_TRUE(
-        boxes.asked[0].text.contains(QString::fromStdString(path("IgnTable.asm").string())));
+    EXPECT_TRUE(boxes.asked[0].text.contains(
+        QDir::toNativeSeparators(QString::fromStdString(path("IgnTable.asm").string()))));
     EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
     EXPECT_TRUE(window->calcState().resultsUnsaved);
 

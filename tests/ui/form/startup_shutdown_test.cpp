@@ -1,6 +1,7 @@
 #include "support/window_fixture.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFrame>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -213,6 +214,9 @@ TEST_F(StartAndEnd, FilesThatCannotBeWrittenAreNamedWithTheReason)
 {
     // A link into a missing folder and a folder where the file should be: the
     // writes fail, also for root, and the link reads as a first start.
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows";
+#endif
     std::filesystem::create_symlink("missing/Data.dat", path("Data.dat"));
     std::filesystem::create_directory(path("IgnTable.asm"));
     start();
@@ -241,9 +245,11 @@ TEST_F(StartAndEnd, UnreadableSettingsFileIsToldOfAndKept)
     ASSERT_EQ(boxes.asked.size(), 1u);
     EXPECT_EQ(boxes.asked[0].icon, Icon::Exclamation);
     EXPECT_EQ(boxes.asked[0].title, QStringLiteral("Калькулятор зажигания"));
-    EXPECT_TRUE(boxes.asked[0].text.contains(
-        QStringLiteral("%1: на месте файла находится папка").arg(folder.filePath("Data.dat"))));
-    EXPECT_TRUE(boxes.asked[0].text.contains(folder.filePath("Data.dat.bak")));
+    EXPECT_TRUE(boxes.asked[0].text.contains(QStringLiteral("%1: на месте файла находится папка")
+                                                 .arg(QDir::toNativeSeparators(
+                                                     folder.filePath("Data.dat")))));
+    EXPECT_TRUE(
+        boxes.asked[0].text.contains(QDir::toNativeSeparators(folder.filePath("Data.dat.bak"))));
     expectSameFields(window->inputs().values(), initialInputs());
 
     EXPECT_TRUE(closeWindow());
