@@ -130,8 +130,11 @@ std::filesystem::path landingPlace(std::filesystem::path file)
             break;
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
+    // Absolute first: where no part of a relative name exists yet,
+    // weakly_canonical leaves it relative.
+    file = std::filesystem::absolute(file, ec);
     const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
-    return ec ? std::filesystem::absolute(file, ec).lexically_normal() : resolved;
+    return ec ? file.lexically_normal() : resolved;
 }
 
 }  // namespace
