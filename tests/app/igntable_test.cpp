@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
+#include <map>
 
 #include "model/calculate.h"
 #include "model/messages.h"
@@ -313,9 +316,19 @@ TEST(Igntable, UnwritableStandardOutputIsAnError)
         RunSetting setting;
         std::string reason;
     };
+    const auto closeOutput = [] { ::close(STDOUT_FILENO); };
+    const auto pipeWithoutReader = [] {
+        int ends[2];
+        if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0)
+            ::_exit(126);
+        ::close(ends[0]);
+    };
     const std::vector<Row> rows{
         {"full disk", {"/dev/full", [] {}, {}}, "нет места на диске"},
         {"file-size limit", {{}, limitFileSize, {}}, "превышен допустимый размер файла"},
+        {"closed", {{}, closeOutput, {}}, "поток вывода закрыт"},
+        {"pipe whose reader went away", {{}, pipeWithoutReader, {}},
+         "читающая программа закрыла канал"},
     };
     for (const Row& row : rows) {
         const ToolRun run = runIgntable(folder,
@@ -326,6 +339,170 @@ TEST(Igntable, UnwritableStandardOutputIsAnError)
         EXPECT_EQ(run.err, "igntable: cannot write to standard output: " + row.reason + "\n")
             << row.label;
         EXPECT_FALSE(std::filesystem::exists(folder / "IgnTable.asm")) << row.label;
+    }
+}
+
+// What a folder holds, name and bytes, to show that a run left it as it was.
+std::map<std::string, std::string> contents(const TempFolder& folder)
+{
+    std::map<std::string, std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name != "stdout.txt" && name != "stderr.txt")
+            found[name] = entry.is_regular_file() ? test::readBytes(entry.path()) : "(folder)";
+    }
+    return found;
+}
+
+// The names of what a run changed, made or removed; empty when nothing.
+std::string changes(const std::map<std::string, std::string>& before, const TempFolder& folder)
+{
+    std::map<std::string, std::string> after = contents(folder);
+    std::string changed;
+    for (const auto& [name, bytes] : before) {
+        const auto found = after.find(name);
+        if (found == after.end())
+            changed += name + " removed; ";
+        else if (found->second != bytes)
+            changed += name + " changed; ";
+        after.erase(name);
+    }
+    for (const auto& entry : after)
+        changed += entry.first + " made; ";
+    return changed;
+}
+
+// A small file system of its own in the child, so that a full disk binds
+// nothing else; only root may mount one.
+constexpr const char* kFullDiskFolder = "full";
+
+bool mountSmallDisk(const std::filesystem::path& at)
+{
+    return ::unshare(CLONE_NEWNS) == 0 &&
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+        ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=16k") == 0;
+}
+
+bool canMountSmallDisk(const TempFolder& folder)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(mountSmallDisk(folder / kFullDiskFolder) ? 0 : 1);
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+        WEXITSTATUS(status) == 0;
+}
+
+// Exit 2 means nothing written: an output that cannot be made, after the
+// table could have been, leaves the table as it was.
+TEST(Igntable, OutputThatCannotBeMadeLeavesEveryFileAsItWas)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    test::writeBytes(folder / "IgnTable.asm", "old table\r\n");
+    std::filesystem::create_directory(folder / kFullDiskFolder);
+    std::filesystem::create_directory(folder / "csv-folder");
+    const std::string table = (folder / "IgnTable.asm").string();
+    struct Row {
+        const char* label;
+        std::string csv;
+        RunSetting setting;
+        std::string reason;
+    };
+    std::vector<Row> rows{
+        {"a folder where the CSV goes", (folder / "csv-folder").string(), {},
+         "на месте файла находится папка"},
+        {"a file-size limit the table fits and the CSV does not",
+         (folder / "achieved.csv").string(),
+         {{}, [] {
+              const rlimit limit{64 * 1024, 64 * 1024};
+              ::setrlimit(RLIMIT_FSIZE, &limit);
+          }, {}},
+         "превышен допустимый размер файла"},
+    };
+    if (canMountSmallDisk(folder)) {
+        const std::filesystem::path disk = folder / kFullDiskFolder;
+        rows.push_back({"a disk the CSV does not fit", (disk / "achieved.csv").string(),
+                        {{}, [disk] {
+                             if (!mountSmallDisk(disk))
+                                 ::_exit(126);
+                         }, {}},
+                        "нет места на диске"});
+    }
+    const auto before = contents(folder);
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(
+            folder,
+            {"--settings", (folder / "Data.dat").string(), "--output", table, "--achieved", row.csv},
+            row.setting);
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_TRUE(run.err.ends_with("igntable: cannot write " + row.csv + ": " + row.reason + "\n"))
+            << row.label << ": " << run.err;
+        EXPECT_EQ(changes(before, folder), "") << row.label;
+    }
+}
+
+// What cannot be meant is refused before anything is written: the listing,
+// the table, the CSV. Run in the settings' folder, as a user types it.
+TEST(Igntable, RefusesBeforeWritingAnything)
+{
+    TempFolder folder;
+    ASSERT_TRUE(saveSettingsFile(folder / "Data.dat", exampleInputs()).ok);
+    test::writeBytes(folder / "IgnTable.asm", "old table\r\n");
+    std::filesystem::create_directory(folder / "sub");
+    std::filesystem::create_symlink("Data.dat", folder / "Data.link");
+    std::filesystem::create_hard_link(folder / "Data.dat", folder / "Data.hard");
+    const std::string separator =
+        "the decimal separator must be the full stop or one character that cannot be part of a "
+        "number, such as the comma";
+    struct Row {
+        const char* label;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Row> rows{
+        {"the table over the settings", {"--output", "Data.dat"},
+         "--output Data.dat and --settings Data.dat are the same file"},
+        {"the same, spelled with ./", {"--output", "./Data.dat"},
+         "--output ./Data.dat and --settings Data.dat are the same file"},
+        {"the same through a link", {"--settings", "Data.link", "--output", "Data.dat"},
+         "--output Data.dat and --settings Data.link are the same file"},
+        {"the CSV over the settings by a hard link", {"--achieved", "Data.hard"},
+         "--achieved Data.hard and --settings Data.dat are the same file"},
+        {"the CSV over the table", {"--achieved", "sub/../IgnTable.asm"},
+         "--achieved sub/../IgnTable.asm and --output IgnTable.asm are the same file"},
+        {"the CSV over a table still to be made",
+         {"--output", "new.asm", "--achieved", "./sub/../new.asm"},
+         "--achieved ./sub/../new.asm and --output new.asm are the same file"},
+        {"an empty CSV name", {"--achieved", ""}, "empty file name after --achieved"},
+        {"an empty table name", {"--output", ""}, "empty file name after --output"},
+        {"an empty settings name", {"--settings", ""}, "empty file name after --settings"},
+        {"an option for the table's name", {"--output", "--version"},
+         "missing value after --output: --version is an option"},
+        {"an option for the settings' name", {"--settings", "--help", "--output", "x.asm"},
+         "missing value after --settings: --help is an option"},
+        {"a digit for the separator", {"--decimal-separator", "5"}, separator},
+        {"a sign", {"--decimal-separator", "-"}, separator},
+        {"an exponent letter", {"--decimal-separator", "E"}, separator},
+        {"the old exponent letter", {"--decimal-separator", "d"}, separator},
+        {"the prefix of &H and &O", {"--decimal-separator", "&"}, separator},
+        {"a hexadecimal digit", {"--decimal-separator", "b"}, separator},
+        {"a blank, which the number rule skips", {"--decimal-separator", " "}, separator},
+        {"two characters", {"--decimal-separator", ",,"}, separator},
+        {"a letter of two bytes", {"--decimal-separator", "ю"}, separator},
+        {"no character", {"--decimal-separator", ""}, separator},
+    };
+    const auto before = contents(folder);
+    const std::filesystem::path where = folder.path();
+    for (const Row& row : rows) {
+        const ToolRun run = runIgntable(folder, row.args, {{}, [where] {
+                                            if (::chdir(where.c_str()) != 0)
+                                                ::_exit(126);
+                                        }, {}});
+        EXPECT_EQ(run.exitCode, 2) << row.label;
+        EXPECT_EQ(run.err, "igntable: " + row.err + "\n") << row.label;
+        EXPECT_EQ(run.out, "") << row.label;
+        EXPECT_EQ(changes(before, folder), "") << row.label;
     }
 }
 
