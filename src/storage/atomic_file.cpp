@@ -55,6 +55,10 @@ std::string describeError(int errorNumber)
     case ENXIO:
     case ENODEV:
         return "устройство недоступно";
+    // A socket in place of standard output whose other end went away.
+    case ECONNRESET:
+    case ENOTCONN:
+        return "соединение разорвано";
     case EAGAIN:
         return "устройство временно занято";
     case EINVAL:
@@ -66,6 +70,16 @@ std::string describeError(int errorNumber)
         return "открыто слишком много файлов";
     case EXDEV:
         return "файлы на разных дисках";
+    case EMLINK:
+        return "у файла слишком много имён";
+    case EOVERFLOW:
+        return "файл слишком велик";
+    case ENOTSUP:
+        return "файловая система не поддерживает такой операции";
+#ifdef ETIMEDOUT
+    case ETIMEDOUT:
+        return "устройство или сетевой диск не отвечает";
+#endif
 #ifdef ESTALE  // network file systems only
     case ESTALE:
         return "файл на сетевом диске больше недоступен";

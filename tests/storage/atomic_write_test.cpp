@@ -398,6 +398,18 @@ TEST(AtomicWrite, StandardOutputThatCannotBeWrittenIsAWordedError)
     }
 }
 
+// What writing a file, standard output or error, renaming or linking can
+// meet, as their manual pages list it: each is said in words, never as a
+// bare number.
+TEST(AtomicWrite, EverySystemErrorOfAWriteIsWorded)
+{
+    for (const int err : {EACCES, EPERM, EROFS, ENOSPC, EDQUOT, EFBIG, EEXIST, ENOTEMPTY, EISDIR,
+                          ENOENT, ELOOP, ENOTDIR, ENAMETOOLONG, EBUSY, ETXTBSY, EIO, EPIPE, EBADF,
+                          ENXIO, ENODEV, EAGAIN, EINVAL, ENOMEM, EMFILE, ENFILE, EXDEV, ESTALE,
+                          ECONNRESET, ENOTCONN, EMLINK, EOVERFLOW, ENOTSUP, ETIMEDOUT})
+        EXPECT_FALSE(describeError(err).starts_with("системная ошибка")) << err;
+}
+
 // The temporary name is longer than the target's; the longest name the
 // folder allows must still be writable.
 TEST(AtomicWrite, LongestLegalNameIsWritten)
