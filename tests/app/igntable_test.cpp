@@ -252,6 +252,8 @@ TEST(Igntable, HelpVersionAndUnknownOption)
     ToolRun run = runIgntable(folder, {"--help"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.starts_with("Usage: igntable")) << run.out;
+    for (const char* option : {"--read-table FILE", "--compare FILE", "--take-curve FILE"})
+        EXPECT_NE(run.out.find(option), std::string::npos) << option;
 
     run = runIgntable(folder, {"--version"});
     EXPECT_EQ(run.exitCode, 0);
