@@ -132,6 +132,13 @@ double leadingNumber(std::string_view text)
     return negative ? -value : value;
 }
 
+bool isNumberBreak(char c)
+{
+    const bool printable = c > ' ' && c < 0x7F;
+    return printable && digitValue(static_cast<unsigned char>(c), 16) < 0 &&
+        std::string_view("+-.&hHoO").find(c) == std::string_view::npos;
+}
+
 double roundHalfEven(double value)
 {
     if (!std::isfinite(value))

@@ -18,6 +18,12 @@ namespace ign {
 // double gives an infinity of the number's sign, so callers can refuse it.
 double leadingNumber(std::string_view text);
 
+// Whether `c` is a printable character the leading-number rule reads as part
+// of no number: neither a digit, a sign, the full stop or a blank it skips,
+// nor an exponent letter, & or a digit or letter of &H and &O. A listing
+// whose decimal separator is such a character reads back unambiguously.
+bool isNumberBreak(char c);
+
 // Nearest integer, halves to even (periods, timer constants).
 double roundHalfEven(double value);
 // Nearest integer, halves away from zero (the "0" pattern, table bytes).

@@ -55,6 +55,10 @@ std::string describeError(int errorNumber)
     case ENXIO:
     case ENODEV:
         return "устройство недоступно";
+    // A socket in place of standard output whose other end went away.
+    case ECONNRESET:
+    case ENOTCONN:
+        return "соединение разорвано";
     case EAGAIN:
         return "устройство временно занято";
     case EINVAL:
@@ -66,6 +70,16 @@ std::string describeError(int errorNumber)
         return "открыто слишком много файлов";
     case EXDEV:
         return "файлы на разных дисках";
+    case EMLINK:
+        return "у файла слишком много имён";
+    case EOVERFLOW:
+        return "файл слишком велик";
+    case ENOTSUP:
+        return "файловая система не поддерживает такой операции";
+#ifdef ETIMEDOUT
+    case ETIMEDOUT:
+        return "устройство или сетевой диск не отвечает";
+#endif
 #ifdef ESTALE  // network file systems only
     case ESTALE:
         return "файл на сетевом диске больше недоступен";
@@ -130,8 +144,11 @@ std::filesystem::path landingPlace(std::filesystem::path file)
             break;
         file = target.is_absolute() ? target : file.parent_path() / target;
     }
+    // Absolute first: where no part of a relative name exists yet,
+    // weakly_canonical leaves it relative.
+    file = std::filesystem::absolute(file, ec);
     const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, ec);
-    return ec ? std::filesystem::absolute(file, ec).lexically_normal() : resolved;
+    return ec ? file.lexically_normal() : resolved;
 }
 
 }  // namespace
@@ -163,9 +180,103 @@ std::string describeReadError(int errorNumber)
 
 WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_view bytes)
 {
-    if (const int err = platform::replaceFile(file, bytes); err != 0)
+    platform::PreparedFile prepared;
+    int err = platform::prepareFile(file, bytes, prepared);
+    if (err == 0)
+        err = platform::putInPlace(prepared);
+    if (err == 0)
+        return {};
+    platform::discardPrepared(prepared);
+    return {false, describeError(err)};
+}
+
+PendingFiles::~PendingFiles()
+{
+    for (Pending& p : files_) {
+        platform::discardPrepared(p.fresh);
+        platform::discardPrepared(p.previous);
+    }
+}
+
+WriteResult PendingFiles::add(const std::filesystem::path& file, std::string_view bytes)
+{
+    Pending p{file, {}, {}};
+    if (const int err = platform::prepareFile(file, bytes, p.fresh); err != 0)
         return {false, describeError(err)};
+    files_.push_back(std::move(p));
     return {};
+}
+
+namespace {
+
+// What `target` holds now, kept where a replacement cannot reach it: a
+// second name for the same file, or a copy where the file system has no
+// second names. Nothing to keep when there is no target.
+int keepPrevious(const std::filesystem::path& target, platform::PreparedFile& kept)
+{
+    int err = platform::keepUnderSecondName(target, kept);
+    if (err == 0 || err == ENOENT)
+        return 0;
+    FileStart old = readFileStart(target, std::numeric_limits<std::size_t>::max());
+    if (old.error == ENOENT)
+        return 0;
+    if (old.error != 0)
+        return old.error;
+    return platform::prepareFile(target, old.bytes, kept);
+}
+
+}  // namespace
+
+PendingFiles::Outcome PendingFiles::replaceAll()
+{
+    Outcome out;
+    const auto fail = [&](const Pending& p, int err) {
+        out.ok = false;
+        out.file = p.requested;
+        out.reason = describeError(err);
+    };
+    // The last file needs no keeping: nothing can fail after it.
+    for (std::size_t i = 0; i + 1 < files_.size(); ++i) {
+        if (const int err = keepPrevious(files_[i].fresh.target, files_[i].previous); err != 0) {
+            fail(files_[i], err);
+            return out;
+        }
+    }
+    std::size_t placed = 0;
+    for (; placed < files_.size(); ++placed) {
+        if (const int err = platform::putInPlace(files_[placed].fresh); err != 0) {
+            fail(files_[placed], err);
+            break;
+        }
+    }
+    if (out.ok) {
+        for (Pending& p : files_)
+            platform::discardPrepared(p.previous);
+        return out;
+    }
+    // Back to what was there, the last placed first.
+    while (placed-- > 0)
+        restore(files_[placed], out);
+    return out;
+}
+
+void PendingFiles::restore(Pending& p, Outcome& out)
+{
+    if (!p.previous.temporary.empty()) {
+        PendingFiles::Outcome::NotRestored left{p.requested, p.previous.temporary, {}};
+        if (const int err = platform::putInPlace(p.previous); err != 0) {
+            left.reason = describeError(err);
+            out.notRestored.push_back(left);
+            // Kept for the user to find: the message names it.
+            p.previous.temporary.clear();
+        }
+        return;
+    }
+    std::error_code ec;
+    std::filesystem::remove(p.fresh.target, ec);
+    if (ec)
+        out.notRestored.push_back(
+            {p.requested, {}, describeError(ec.default_error_condition().value())});
 }
 
 }  // namespace ign

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "storage/platform_file.h"
 
 namespace ign {
 
@@ -16,6 +19,55 @@ struct WriteResult {
 };
 
 WriteResult writeFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// The outputs of one command, which change together or not at all: each is
+// written in full beside its target first, and the targets are replaced only
+// once every one was written. The targets must be distinct files (sameFile
+// tells two names of one file apart from two files).
+class PendingFiles {
+public:
+    PendingFiles() = default;
+    // What was not put in place is removed: the targets stay as they were.
+    ~PendingFiles();
+    PendingFiles(const PendingFiles&) = delete;
+    PendingFiles& operator=(const PendingFiles&) = delete;
+
+    // Writes `bytes` beside `file`, as writeFileAtomically would, without
+    // replacing it yet.
+    WriteResult add(const std::filesystem::path& file, std::string_view bytes);
+
+    struct Outcome {
+        bool ok = true;
+        std::filesystem::path file;  // the file that could not be put in place, when !ok
+        std::string reason;  // in Russian, when !ok
+        // A target already replaced when a later one failed, which could not
+        // be given back what it held: where that is kept now (empty when the
+        // target is new and could not be removed), and why.
+        struct NotRestored {
+            std::filesystem::path file;
+            std::filesystem::path previous;
+            std::string reason;
+        };
+        std::vector<NotRestored> notRestored;
+    };
+    // Puts the files in place in the order they were added. When one cannot
+    // be, those put in place before it get back the file they replaced (kept
+    // under a second name, or a copy where the file system allows no second
+    // name) or, when they were new, are removed: all or nothing, as far as
+    // the system allows; what it did not allow is in notRestored.
+    Outcome replaceAll();
+
+private:
+    struct Pending {
+        std::filesystem::path requested;
+        platform::PreparedFile fresh;
+        platform::PreparedFile previous;  // the target as it was, while it may be needed
+    };
+    // Gives a target that was replaced back what it held.
+    static void restore(Pending& p, Outcome& out);
+
+    std::vector<Pending> files_;
+};
 
 // The Russian description of a system error number (or of
 // platform::kNotRegularFile), for messages; the second one for a file that

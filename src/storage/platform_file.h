@@ -45,15 +45,36 @@ private:
     int openError_ = 0;
 };
 
-// Writes `bytes` to a new temporary file and puts it in place of `file` in
-// one step, durably. A link is written through to the file it names, unless
-// another user planted it in a shared folder (kForeignLink). An existing
-// target must be a regular file the user may write (EISDIR,
-// kNotRegularFile, EACCES otherwise); the new file keeps its permissions and,
-// where allowed, its owner. On failure `file` is as it was and no temporary
-// file is left. A file-size limit makes the write fail with EFBIG instead of
-// ending the program.
-int replaceFile(const std::filesystem::path& file, std::string_view bytes);
+// A file written in full under a temporary name beside the file it is to
+// replace, waiting to be put in that file's place.
+struct PreparedFile {
+    std::filesystem::path target;  // the end of the requested name's links
+    std::filesystem::path temporary;  // empty once put in place or discarded
+};
+
+// Writes `bytes` to a new temporary file beside `file`, durably. A link is
+// followed to the file it names, unless another user planted it in a shared
+// folder (kForeignLink). An existing target must be a regular file the user
+// may write (EISDIR, kNotRegularFile, EACCES otherwise); the new file gets
+// its permissions and, where allowed, its owner. On failure nothing is left
+// behind. A file-size limit makes the write fail with EFBIG instead of ending
+// the program.
+int prepareFile(const std::filesystem::path& file, std::string_view bytes, PreparedFile& prepared);
+
+// Puts the prepared file in place of its target in one step and makes the
+// rename durable; on failure the target and the temporary file are as they
+// were.
+int putInPlace(PreparedFile& prepared);
+
+// Removes the temporary file of a prepared file that is not to be put in
+// place.
+void discardPrepared(PreparedFile& prepared);
+
+// Gives the file `target` now names a second name beside it, so that it
+// survives the target's replacement and can be put back by putInPlace:
+// the same file, with its owner and permissions, not a copy. ENOENT when
+// there is no target; an error where the file system has no hard links.
+int keepUnderSecondName(const std::filesystem::path& target, PreparedFile& kept);
 
 // Gives `from` (a file, a folder or a link, not followed) the name `to`,
 // which must be free: EEXIST when anything has that name, never replacing it.

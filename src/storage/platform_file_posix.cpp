@@ -13,6 +13,11 @@
 namespace ign::platform {
 namespace {
 
+std::filesystem::path folderOf(const std::filesystem::path& file)
+{
+    return file.has_parent_path() ? file.parent_path() : ".";
+}
+
 // A file-size limit raises SIGXFSZ and a reader that closed its pipe
 // SIGPIPE, either of which would end the program instead of failing the
 // write; while this lives, the write fails with EFBIG or EPIPE.
@@ -66,8 +71,7 @@ int refuseForeignLink(const std::filesystem::path& link)
 {
     struct stat linkInfo { };
     struct stat folderInfo { };
-    const std::filesystem::path folder = link.has_parent_path() ? link.parent_path() : ".";
-    if (::lstat(link.c_str(), &linkInfo) != 0 || ::stat(folder.c_str(), &folderInfo) != 0)
+    if (::lstat(link.c_str(), &linkInfo) != 0 || ::stat(folderOf(link).c_str(), &folderInfo) != 0)
         return errno;
     const bool shared = (folderInfo.st_mode & S_ISVTX) != 0 && (folderInfo.st_mode & S_IWOTH) != 0;
     if (shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folderInfo.st_uid)
@@ -185,7 +189,7 @@ std::size_t InputFile::read(char* into, std::size_t size, int& error)
     return static_cast<std::size_t>(n);
 }
 
-int replaceFile(const std::filesystem::path& file, std::string_view bytes)
+int prepareFile(const std::filesystem::path& file, std::string_view bytes, PreparedFile& prepared)
 {
     std::filesystem::path target = file;
     if (const int err = followLinks(target); err != 0)
@@ -203,8 +207,7 @@ int replaceFile(const std::filesystem::path& file, std::string_view bytes)
             return errno;
     }
 
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string tmp = temporaryTemplate(folder, target.filename().string());
+    std::string tmp = temporaryTemplate(folderOf(target), target.filename().string());
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         return errno;
@@ -215,14 +218,49 @@ int replaceFile(const std::filesystem::path& file, std::string_view bytes)
         copyOwnerAndMode(fd, exists ? &old : nullptr);
     if (::close(fd) != 0 && err == 0)
         err = errno;
-    if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0)
-        err = errno;
     if (err != 0) {
         ::unlink(tmp.c_str());
         return err;
     }
-    syncFolder(folder);
+    prepared = {target, tmp};
     return 0;
+}
+
+int putInPlace(PreparedFile& prepared)
+{
+    if (::rename(prepared.temporary.c_str(), prepared.target.c_str()) != 0)
+        return errno;
+    prepared.temporary.clear();
+    syncFolder(folderOf(prepared.target));
+    return 0;
+}
+
+void discardPrepared(PreparedFile& prepared)
+{
+    if (!prepared.temporary.empty())
+        ::unlink(prepared.temporary.c_str());
+    prepared.temporary.clear();
+}
+
+int keepUnderSecondName(const std::filesystem::path& target, PreparedFile& kept)
+{
+    // mkstemp finds a free name; link() must make the name itself, so the
+    // placeholder goes first, and a name taken meanwhile means another try.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = temporaryTemplate(folderOf(target), target.filename().string());
+        const int fd = ::mkstemp(name.data());
+        if (fd < 0)
+            return errno;
+        ::close(fd);
+        ::unlink(name.c_str());
+        if (::link(target.c_str(), name.c_str()) == 0) {
+            kept = {target, name};
+            return 0;
+        }
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
 }
 
 int renameWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to)

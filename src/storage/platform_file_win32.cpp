@@ -207,7 +207,8 @@ int writeStandardError(std::string_view bytes)
     return writeHandle(STD_ERROR_HANDLE, bytes);
 }
 
-int replaceFile(const std::filesystem::path& requested, std::string_view bytes)
+int prepareFile(const std::filesystem::path& requested, std::string_view bytes,
+                PreparedFile& prepared)
 {
     std::filesystem::path file = requested;
     if (const int refused = checkTarget(file))
@@ -238,13 +239,44 @@ int replaceFile(const std::filesystem::path& requested, std::string_view bytes)
         err = errnoOf(GetLastError());
     if (!CloseHandle(h) && err == 0)
         err = errnoOf(GetLastError());
-    if (err == 0 &&
-        !MoveFileExW(temporary.c_str(), file.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        err = errnoOf(GetLastError());
-    if (err != 0)
+    if (err != 0) {
         DeleteFileW(temporary.c_str());
-    return err;
+        return err;
+    }
+    prepared = {file, temporary};
+    return 0;
+}
+
+int putInPlace(PreparedFile& prepared)
+{
+    if (!MoveFileExW(prepared.temporary.c_str(), prepared.target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return errnoOf(GetLastError());
+    prepared.temporary.clear();
+    return 0;
+}
+
+void discardPrepared(PreparedFile& prepared)
+{
+    if (!prepared.temporary.empty())
+        DeleteFileW(prepared.temporary.c_str());
+    prepared.temporary.clear();
+}
+
+int keepUnderSecondName(const std::filesystem::path& target, PreparedFile& kept)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path name =
+            folder / temporaryName(target.filename().wstring(), attempt);
+        if (CreateHardLinkW(name.c_str(), target.c_str(), nullptr)) {
+            kept = {target, name};
+            return 0;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS)
+            return errnoOf(GetLastError());
+    }
+    return EEXIST;
 }
 
 }  // namespace ign::platform

@@ -58,6 +58,36 @@ TEST(NumbersLeading, OverflowGivesSignedInfinity)
     EXPECT_DOUBLE_EQ(leadingNumber("0." + std::string(600, '0') + "1e605"), 1e4);
 }
 
+// A number break ends every number the rule reads, wherever it stands; the
+// batch tool takes only such a character (or the full stop) as its decimal
+// separator, so a listing's numbers cannot run into each other.
+TEST(NumbersLeading, NumberBreakEndsEveryNumber)
+{
+    int breaks = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        const char c = static_cast<char>(byte);
+        if (!isNumberBreak(c))
+            continue;
+        ++breaks;
+        const std::string x(1, c);
+        for (const auto& [text, value] : std::initializer_list<std::pair<std::string, double>>{
+                 {"12" + x + "5", 12},
+                 {"-1.5" + x + "5", -1.5},
+                 {"2E1" + x + "5", 20},
+                 {"2" + x + "E1", 2},
+                 {"&H1" + x + "5", 1},
+                 {"&O1" + x + "5", 1},
+                 {x + "5", 0},
+                 {"&" + x + "H1", 0},
+             })
+            EXPECT_EQ(leadingNumber(text), value) << "byte " << byte << " in " << text;
+    }
+    // Every printable character but 0-9, a-f, A-F and + - . & h H o O.
+    EXPECT_EQ(breaks, 94 - 22 - 8);
+    EXPECT_TRUE(isNumberBreak(','));
+    EXPECT_FALSE(isNumberBreak('.'));
+}
+
 TEST(NumbersRounding, HalvesToEvenAndAway)
 {
     struct Row {

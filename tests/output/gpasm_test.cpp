@@ -6,6 +6,7 @@
 #include "output/firmware_build.h"
 #include "output/table_source.h"
 #include "storage/table_image.h"
+#include "support/assembler.h"
 #include "support/generated_inputs.h"
 #include "support/intel_hex.h"
 #include "support/table_edits.h"
@@ -31,26 +32,6 @@ using test::kEepromBytes;
 using test::kEepromHexBase;
 using test::parseIntelHex;
 
-std::optional<fs::path> findOnPath(const std::string& program)
-{
-    const char* path = std::getenv("PATH");
-    std::istringstream folders(path != nullptr ? path : "");
-    for (std::string folder; std::getline(folders, folder, ':');) {
-        const fs::path candidate = fs::path(folder.empty() ? "." : folder) / program;
-        if (::access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate))
-            return candidate;
-    }
-    return std::nullopt;
-}
-
-std::string shellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 // A table value as the byte it must become, refusing what a byte cannot hold.
 int tableByte(float value)
 {
@@ -64,7 +45,7 @@ class AssembledTable : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!findOnPath(assemblerCall(HostSystem::Other).program))
+        if (!test::haveAssembler())
             GTEST_SKIP() << "gpasm (gputils) is not installed; ./scripts/deps installs it";
         std::string name = (fs::temp_directory_path() / "ign-gpasm-XXXXXX").string();
         ASSERT_NE(::mkdtemp(name.data()), nullptr);
@@ -88,19 +69,7 @@ protected:
     }
 
     // Assembles our firmware source with the IgnTable.asm in the folder.
-    void assemble()
-    {
-        fs::copy_file(fs::path(IGN_TEST_DATA_DIR) / "firmware" / kFirmwareSourceName,
-                      folder_ / kFirmwareSourceName, fs::copy_options::overwrite_existing);
-        fs::remove(folder_ / "kom.hex");
-        const ProgramCall call = assemblerCall(HostSystem::Other);
-        std::string command = "cd " + shellQuoted(folder_.string()) + " && " + call.program;
-        for (const std::string& argument : call.arguments)
-            command += " " + shellQuoted(argument);
-        command += " > gpasm.log 2>&1";
-        const int status = std::system(command.c_str());
-        EXPECT_EQ(status, 0) << test::readBytes(folder_ / "gpasm.log");
-    }
+    void assemble() { test::assembleFirmware(folder_); }
 
     // Plans, prepares and runs the build of `source` in folder_ as F9 does;
     // the status line.
@@ -110,9 +79,9 @@ protected:
             planFirmwareBuild(HostSystem::Other, folder_ / source, folder_ / kTableSourceFileName);
         EXPECT_EQ(plan.step, FirmwareBuildPlan::Step::Run) << plan.message;
         const FirmwareBuildRun run = prepareFirmwareBuild(HostSystem::Other, plan);
-        std::string command = "cd " + shellQuoted(folder_.string()) + " && " + run.call.program;
+        std::string command = "cd " + test::shellQuoted(folder_.string()) + " && " + run.call.program;
         for (const std::string& argument : run.call.arguments)
-            command += " " + shellQuoted(argument);
+            command += " " + test::shellQuoted(argument);
         const int status = std::system((command + " > /dev/null 2>&1").c_str());
         EXPECT_TRUE(WIFEXITED(status));
         return finishFirmwareBuild(run, true, false, WEXITSTATUS(status));

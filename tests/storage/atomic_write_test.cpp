@@ -107,6 +107,91 @@ TEST(AtomicWrite, PathUnderARegularFileIsRefused)
     }
 }
 
+// The outputs of one command change together or not at all. A folder put
+// where the second file goes fails it either while it is made or, after
+// both were made, while it replaces its target; the first file is then as
+// it was: the same file, found by a hard link made beforehand, or no file
+// when it was new.
+TEST(AtomicWrite, PendingFilesAreReplacedAllOrNone)
+{
+    enum class Break { Nothing, WhileMaking, WhileReplacing };
+    struct Row {
+        const char* label;
+        bool firstExists;
+        Break when;
+        bool firstIsLink;  // the first name is a link to "real"
+    };
+    std::vector<Row> rows{
+        {"both replaced", true, Break::Nothing, false},
+        {"a new file beside a replaced one", false, Break::Nothing, false},
+        {"the second cannot be made", true, Break::WhileMaking, false},
+        {"the second cannot replace its target", true, Break::WhileReplacing, false},
+        {"the same, the first new", false, Break::WhileReplacing, false},
+    };
+#ifndef _WIN32
+    rows.push_back({"the same, the first a link", true, Break::WhileReplacing, true});
+#endif
+    for (const Row& row : rows) {
+        TempFolder folder;
+        const auto first = folder / "first";
+        const auto second = folder / "second";
+        const auto real = row.firstIsLink ? folder / "real" : first;
+        if (row.firstIsLink)
+            std::filesystem::create_symlink("real", first);
+        if (row.firstExists) {
+            test::writeBytes(real, "old 1");
+            std::filesystem::create_hard_link(real, folder / "witness");
+        }
+        test::writeBytes(second, "old 2");
+        const auto putFolderInPlaceOfSecond = [&] {
+            std::filesystem::remove(second);
+            std::filesystem::create_directory(second);
+            test::writeBytes(second / "inside", "x");
+        };
+        {
+            PendingFiles files;
+            ASSERT_TRUE(files.add(first, "new 1").ok) << row.label;
+            if (row.when == Break::WhileMaking)
+                putFolderInPlaceOfSecond();
+            // A file that cannot be made drops the set, as its caller does.
+            const WriteResult made = files.add(second, "new 2");
+            EXPECT_EQ(made.ok, row.when != Break::WhileMaking) << row.label;
+            if (row.when == Break::WhileReplacing)
+                putFolderInPlaceOfSecond();
+            if (made.ok) {
+                const PendingFiles::Outcome outcome = files.replaceAll();
+                EXPECT_EQ(outcome.ok, row.when == Break::Nothing) << row.label;
+                if (!outcome.ok) {
+                    EXPECT_EQ(outcome.file, second) << row.label;
+                    EXPECT_FALSE(outcome.reason.empty() || outcome.reason.starts_with("системная"))
+                        << row.label << ": " << outcome.reason;
+                }
+                EXPECT_TRUE(outcome.notRestored.empty()) << row.label;
+            }
+        }
+        const bool replaced = row.when == Break::Nothing;
+        std::vector<std::string> expected{"first", "second"};
+        if (row.firstExists)
+            expected.push_back("witness");
+        if (row.firstIsLink)
+            expected.push_back("real");
+        if (!replaced && !row.firstExists && !row.firstIsLink)
+            std::erase(expected, "first");  // a new file is removed again
+        std::vector<std::string> entries = folder.entries();
+        std::sort(entries.begin(), entries.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(entries, expected) << row.label;
+        if (replaced) {
+            EXPECT_EQ(test::readBytes(first), "new 1") << row.label;
+            EXPECT_EQ(test::readBytes(second), "new 2") << row.label;
+        } else if (row.firstExists) {
+            EXPECT_EQ(test::readBytes(first), "old 1") << row.label;
+            EXPECT_TRUE(std::filesystem::equivalent(real, folder / "witness")) << row.label;
+        }
+        EXPECT_EQ(std::filesystem::is_symlink(first), row.firstIsLink) << row.label;
+    }
+}
+
 #ifndef _WIN32
 // A write that fails halfway: a file-size limit, which binds root as well.
 TEST(AtomicWrite, FailedWriteKeepsTheOldFileWhole)
@@ -311,6 +396,18 @@ TEST(AtomicWrite, StandardOutputThatCannotBeWrittenIsAWordedError)
         };
         EXPECT_TRUE(failsInChild(row.breakOutput, write, {}, row.reason)) << row.label;
     }
+}
+
+// What writing a file, standard output or error, renaming or linking can
+// meet, as their manual pages list it: each is said in words, never as a
+// bare number.
+TEST(AtomicWrite, EverySystemErrorOfAWriteIsWorded)
+{
+    for (const int err : {EACCES, EPERM, EROFS, ENOSPC, EDQUOT, EFBIG, EEXIST, ENOTEMPTY, EISDIR,
+                          ENOENT, ELOOP, ENOTDIR, ENAMETOOLONG, EBUSY, ETXTBSY, EIO, EPIPE, EBADF,
+                          ENXIO, ENODEV, EAGAIN, EINVAL, ENOMEM, EMFILE, ENFILE, EXDEV, ESTALE,
+                          ECONNRESET, ENOTCONN, EMLINK, EOVERFLOW, ENOTSUP, ETIMEDOUT})
+        EXPECT_FALSE(describeError(err).starts_with("системная ошибка")) << err;
 }
 
 // The temporary name is longer than the target's; the longest name the

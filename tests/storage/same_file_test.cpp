@@ -46,6 +46,15 @@ TEST(SameFile, NamesAreComparedByTheFileTheyLeadTo)
         EXPECT_EQ(sameFile(row.first, row.second), row.same) << row.first << " / " << row.second;
         EXPECT_EQ(sameFile(row.second, row.first), row.same) << row.second << " / " << row.first;
     }
+
+    // Names as typed in the folder: a plain name leads nowhere yet, as far
+    // as the file system can tell, and is the same file all the same.
+    const fs::path before = fs::current_path();
+    fs::current_path(f);
+    EXPECT_TRUE(sameFile("new.asm", fs::path("sub") / ".." / "new.asm"));
+    EXPECT_TRUE(sameFile(fs::path(".") / "new.asm", f / "new.asm"));
+    EXPECT_FALSE(sameFile("new.asm", fs::path("sub") / "new.asm"));
+    fs::current_path(before);
 }
 
 }  // namespace
